@@ -22,6 +22,9 @@ bool ReadWholeFile(const char* name, std::string& out);
 // exactly as it was and no temporary file is left behind.
 bool ReplaceFileContents(const char* name, const char* data, std::size_t size);
 
+// The temporary file ReplaceFileContents writes beside `name` before the rename.
+std::string TemporaryNameFor(const char* name);
+
 // True when `name` names an existing file (not a directory).
 bool FileExists(const char* name);
 

@@ -45,8 +45,12 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
+std::string TemporaryNameFor(const char* name) {
+    return std::string(name) + "." + std::to_string(getpid()) + ".tmp";
+}
+
 bool ReplaceFileContents(const char* name, const char* data, std::size_t size) {
-    std::string temp = std::string(name) + "." + std::to_string(getpid()) + ".tmp";
+    std::string temp = TemporaryNameFor(name);
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;
     bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;

@@ -71,8 +71,12 @@ bool ReadWholeFile(const char* name, std::string& out) {
     return true;
 }
 
+std::string TemporaryNameFor(const char* name) {
+    return std::string(name) + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
 bool ReplaceFileContents(const char* name, const char* data, std::size_t size) {
-    std::string temp = std::string(name) + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    std::string temp = TemporaryNameFor(name);
     {
         FileHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
