@@ -1,3 +1,10 @@
 #include "editor/run_editor.h"
 
-int RunEditor(HINSTANCE, HINSTANCE, const char*, int) { return 0; }
+#include <memory>
+
+#include "editor/config_app.h"
+
+int RunEditor(HINSTANCE instance, HINSTANCE previous, const char* commandTail, int showCommand) {
+    auto app = std::make_unique<CTrellisbourneConfigApp>("Trellisbourne", instance, previous, commandTail, showCommand);
+    return app->Run();
+}

@@ -1,0 +1,345 @@
+#include "editor/config_dialog.h"
+
+#include <memory>
+
+#include "config/config_file.h"
+#include "config/errors.h"
+#include "config/heap_text.h"
+#include "editor/record_values.h"
+#include "resources/resource_ids.h"
+
+using framework::TEnableState;
+
+char DayNames[kDayCount][kDayNameSize];
+
+namespace {
+
+constexpr DWORD kAddFileFlags = 0x806;  // OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST
+constexpr const char* kAddFileFilter = "Applications (*.exe)|*.exe|Batch files (*.bat)|*.bat|";
+constexpr const char* kAddFileDir = "C:\\windows\\";
+// The system appends the first three characters, ".exe", to a name typed without one.
+constexpr const char* kAddFileExt = "exe|bat";
+
+constexpr int32_t kShowNormal = 1;
+constexpr int32_t kShowMinimized = 2;
+constexpr int32_t kShowMaximized = 3;
+constexpr uint16_t kWeekends = 1;
+constexpr uint16_t kWorkdays = 2;
+
+}  // namespace
+
+// Enter (IDOK) does what the OK button does; Escape (IDCANCEL) is left to
+// TDialog, which ends the dialog without saving.
+const framework::TEventRow<CTrellisbourneConfigDlg> CTrellisbourneConfigDlg::kEvents[] = {
+    {IDC_APPLIST, LBN_SELCHANGE, &CTrellisbourneConfigDlg::ShowSelectedRecord},
+    {IDC_OK, BN_CLICKED, &CTrellisbourneConfigDlg::Ok},
+    {IDOK, BN_CLICKED, &CTrellisbourneConfigDlg::Ok},
+    {IDC_CANCEL, BN_CLICKED, &CTrellisbourneConfigDlg::Cancel},
+    {IDC_APPLY, BN_CLICKED, &CTrellisbourneConfigDlg::Apply},
+    {IDC_ADD, BN_CLICKED, &CTrellisbourneConfigDlg::AddApp},
+    {IDC_REMOVE, BN_CLICKED, &CTrellisbourneConfigDlg::RemoveApp},
+    {IDC_NORMAL, BN_CLICKED, &CTrellisbourneConfigDlg::NormalClicked},
+    {IDC_MINIMIZED, BN_CLICKED, &CTrellisbourneConfigDlg::MinimizedClicked},
+    {IDC_MAXIMIZED, BN_CLICKED, &CTrellisbourneConfigDlg::MaximizedClicked},
+    {IDC_DELAY, EN_CHANGE, &CTrellisbourneConfigDlg::DelayChanged},
+    {IDC_DELAY_SCROLL, SB_LINEUP, &CTrellisbourneConfigDlg::DelayUp},
+    {IDC_DELAY_SCROLL, SB_LINEDOWN, &CTrellisbourneConfigDlg::DelayDown},
+    {IDC_WORKWEEK_ENABLE, BN_CLICKED, &CTrellisbourneConfigDlg::WorkWeekEnableClicked},
+    {IDC_WORKDAYS, BN_CLICKED, &CTrellisbourneConfigDlg::WorkdaysClicked},
+    {IDC_WEEKENDS, BN_CLICKED, &CTrellisbourneConfigDlg::WeekendsClicked},
+    {IDC_DOW_ENABLE, BN_CLICKED, &CTrellisbourneConfigDlg::DowEnableClicked},
+    {IDC_DAYS, CBN_SELCHANGE, &CTrellisbourneConfigDlg::DaySelected},
+    {IDC_DOM_ENABLE, BN_CLICKED, &CTrellisbourneConfigDlg::DomEnableClicked},
+    {IDC_DOM, EN_CHANGE, &CTrellisbourneConfigDlg::DomChanged},
+    {IDC_DOM_SCROLL, SB_LINEUP, &CTrellisbourneConfigDlg::DomUp},
+    {IDC_DOM_SCROLL, SB_LINEDOWN, &CTrellisbourneConfigDlg::DomDown},
+};
+
+// IDC_DOM_SCROLL is also the ID of the frame around the day-of-week rule: the rule reaches both.
+const framework::TEnableRule<CTrellisbourneConfigDlg> CTrellisbourneConfigDlg::kEnableRules[] = {
+    {IDC_APPLY, &CTrellisbourneConfigDlg::Modified},
+    {IDC_REMOVE, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_NORMAL, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_MINIMIZED, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_MAXIMIZED, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_DELAY, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_DELAY_SCROLL, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_WORKWEEK_ENABLE, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_DOW_ENABLE, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_DOM_ENABLE, &CTrellisbourneConfigDlg::HasSelection},
+    {IDC_WEEKENDS, &CTrellisbourneConfigDlg::WorkWeekOn},
+    {IDC_WORKDAYS, &CTrellisbourneConfigDlg::WorkWeekOn},
+    {IDC_DAYS, &CTrellisbourneConfigDlg::DowOn},
+    {IDC_DOM, &CTrellisbourneConfigDlg::DomOn},
+    {IDC_DOM_SCROLL, &CTrellisbourneConfigDlg::DomOn},
+};
+
+CTrellisbourneConfigDlg::CTrellisbourneConfigDlg(framework::TWindow* parent, HINSTANCE module)
+    : TDialog(parent, IDD_CONFIG, module),
+      appList_(this, IDC_APPLIST),
+      days_(this, IDC_DAYS),
+      weekends_(this, IDC_WEEKENDS),
+      workdays_(this, IDC_WORKDAYS),
+      normal_(this, IDC_NORMAL),
+      maximized_(this, IDC_MAXIMIZED),
+      minimized_(this, IDC_MINIMIZED),
+      workWeekEnable_(this, IDC_WORKWEEK_ENABLE),
+      dowEnable_(this, IDC_DOW_ENABLE),
+      domEnable_(this, IDC_DOM_ENABLE),
+      delay_(this, IDC_DELAY),
+      dom_(this, IDC_DOM),
+      fileData_(kAddFileFlags, kAddFileFilter, nullptr, kAddFileDir, kAddFileExt) {
+    // The control objects touch no window yet, so loading here is as early as
+    // loading before them: any parsing report still comes before any window.
+    LoadConfig();
+    for (int i = 0; i < kDayCount; ++i) {
+        LoadStringA(GetModule(), IDS_DAY_FIRST + i, textBuffer_, kDayNameSize - 1);
+        lstrcpynA(DayNames[i], textBuffer_, kDayNameSize);
+    }
+    LoadStringA(GetModule(), IDS_ADD_TITLE, fileTitle_, 31);
+    fileDialog_ = std::make_unique<framework::TFileOpenDialog>(this, fileData_, fileTitle_);
+}
+
+CTrellisbourneConfigDlg::~CTrellisbourneConfigDlg() = default;
+
+void CTrellisbourneConfigDlg::SetupWindow() {
+    TDialog::SetupWindow();
+    for (const char* name : DayNames) days_.AddString(name);
+    if (!AppList) return;
+    for (uint32_t i = 0; i < AppList->Count(); ++i) appList_.AddString(AppList->Item(i)->path.get());
+}
+
+bool CTrellisbourneConfigDlg::DispatchEvent(uint32_t id, uint32_t code) {
+    return framework::DispatchEvent(*this, kEvents, id, code) || TDialog::DispatchEvent(id, code);
+}
+
+TEnableState CTrellisbourneConfigDlg::EnableStateFor(uint32_t id) const {
+    return framework::EnableStateFor(*this, kEnableRules, id);
+}
+
+SAppData* CTrellisbourneConfigDlg::SelectedRecord() const {
+    // AppList is gone once OK or Cancel has released it.
+    if (!AppList) return nullptr;
+    const int index = appList_.GetSelIndex();
+    return index < 0 ? nullptr : AppList->Item(static_cast<uint32_t>(index));
+}
+
+bool CTrellisbourneConfigDlg::WorkWeekOn() const {
+    const SAppData* record = SelectedRecord();
+    return record && record->WorkWeekEnable;
+}
+
+bool CTrellisbourneConfigDlg::DowOn() const {
+    const SAppData* record = SelectedRecord();
+    return record && record->DOWEnable;
+}
+
+bool CTrellisbourneConfigDlg::DomOn() const {
+    const SAppData* record = SelectedRecord();
+    return record && record->DOMEnable;
+}
+
+void CTrellisbourneConfigDlg::SetNumberText(const framework::TEdit& box, uint16_t value) {
+    // The box reports the change at once, so its handling runs before this returns.
+    char text[16];
+    wsprintfA(text, "%i", static_cast<int>(value));
+    box.SetText(text);
+}
+
+void CTrellisbourneConfigDlg::ShowSelectedRecord() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    switch (record->nCmdShow) {
+        case kShowNormal:
+            normal_.SetCheck(true);
+            maximized_.SetCheck(false);
+            minimized_.SetCheck(false);
+            break;
+        case kShowMinimized:
+            minimized_.SetCheck(true);
+            normal_.SetCheck(false);
+            maximized_.SetCheck(false);
+            break;
+        case kShowMaximized:
+            maximized_.SetCheck(true);
+            normal_.SetCheck(false);
+            minimized_.SetCheck(false);
+            break;
+    }
+    SetNumberText(delay_, record->Delay);
+    workWeekEnable_.SetCheck(record->WorkWeekEnable != 0);
+    if (record->WorkWeek == kWeekends) {
+        weekends_.SetCheck(true);
+        workdays_.SetCheck(false);
+    } else if (record->WorkWeek == kWorkdays) {
+        weekends_.SetCheck(false);
+        workdays_.SetCheck(true);
+    }
+    dowEnable_.SetCheck(record->DOWEnable != 0);
+    // A day above Saturday leaves the combo box without a selection.
+    days_.SetSelIndex(record->DOW);
+    domEnable_.SetCheck(record->DOMEnable != 0);
+    SetNumberText(dom_, record->DOM);
+}
+
+void CTrellisbourneConfigDlg::DelayChanged() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    delay_.GetText(textBuffer_, editor::kBoxChars + 1);
+    const editor::TClamped delay = editor::Clamp(editor::BoxValue(textBuffer_), editor::kDelayMin, editor::kDelayMax);
+    if (delay.rewrite) SetNumberText(delay_, delay.value);
+    record->Delay = delay.value;
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DomChanged() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    dom_.GetText(textBuffer_, editor::kBoxChars + 1);
+    const editor::TClamped dom = editor::Clamp(editor::BoxValue(textBuffer_), editor::kDomMin, editor::kDomMax);
+    if (dom.rewrite) SetNumberText(dom_, dom.value);
+    record->DOM = dom.value;
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DelayUp() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->Delay = editor::DelayStepUp(record->Delay);
+    SetNumberText(delay_, record->Delay);
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DelayDown() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->Delay = editor::DelayStepDown(record->Delay);
+    SetNumberText(delay_, record->Delay);
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DomUp() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->DOM = editor::DomStepUp(record->DOM);
+    SetNumberText(dom_, record->DOM);
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DomDown() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->DOM = editor::DomStepDown(record->DOM);
+    SetNumberText(dom_, record->DOM);
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::AddApp() {
+    // A full list takes no more records: the file dialog is not even offered.
+    if (!AppList || AppList->Full()) return;
+    if (fileDialog_->Execute() != IDOK) return;
+    modified_ = true;
+    auto record = std::make_unique<SAppData>();
+    record->path.reset(HeapCopy(fileData_.FileName));
+    record->nCmdShow = kShowNormal;
+    record->Delay = 0;
+    record->WorkWeekEnable = 0;
+    record->WorkWeek = kWorkdays;
+    record->DOWEnable = 0;
+    record->DOW = 1;  // Monday
+    record->DOMEnable = 0;
+    record->DOM = 1;
+    SAppData* added = AppList->Append(std::move(record));
+    if (added) appList_.AddString(added->path.get());
+}
+
+void CTrellisbourneConfigDlg::RemoveApp() {
+    if (!AppList) return;
+    const int index = appList_.GetSelIndex();
+    if (index < 0) return;
+    modified_ = true;
+    appList_.DeleteString(index);
+    // The record leaves the list and is released here, with its path.
+    AppList->Remove(static_cast<uint32_t>(index));
+}
+
+void CTrellisbourneConfigDlg::Apply() {
+    try {
+        SaveConfig();
+    } catch (const CFileError& error) {
+        error.Show();
+        return;
+    }
+    modified_ = false;
+}
+
+void CTrellisbourneConfigDlg::Ok() {
+    try {
+        SaveConfig();
+    } catch (const CFileError& error) {
+        // The dialog stays open with the list and its changes.
+        error.Show();
+        return;
+    }
+    FreeAppList();
+    Destroy();
+}
+
+void CTrellisbourneConfigDlg::Cancel() {
+    FreeAppList();
+    Destroy();
+}
+
+void CTrellisbourneConfigDlg::SetShowCommand(const framework::TRadioButton& button, int32_t value) {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    if (button.IsChecked()) record->nCmdShow = value;
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::NormalClicked() { SetShowCommand(normal_, kShowNormal); }
+void CTrellisbourneConfigDlg::MinimizedClicked() { SetShowCommand(minimized_, kShowMinimized); }
+void CTrellisbourneConfigDlg::MaximizedClicked() { SetShowCommand(maximized_, kShowMaximized); }
+
+void CTrellisbourneConfigDlg::WorkWeekEnableClicked() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->WorkWeekEnable = workWeekEnable_.IsChecked() ? 1 : 0;
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::WorkdaysClicked() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->WorkWeek = workdays_.IsChecked() ? kWorkdays : kWeekends;
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::WeekendsClicked() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->WorkWeek = weekends_.IsChecked() ? kWeekends : kWorkdays;
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DowEnableClicked() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->DOWEnable = dowEnable_.IsChecked() ? 1 : 0;
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DaySelected() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    const int day = days_.GetSelIndex();
+    if (day >= 0) record->DOW = static_cast<uint16_t>(day);
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::DomEnableClicked() {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    record->DOMEnable = domEnable_.IsChecked() ? 1 : 0;
+    modified_ = true;
+}
