@@ -40,7 +40,12 @@ int TComboBox::GetSelIndex() const {
     return index < 0 ? -1 : static_cast<int>(index);
 }
 
-void TComboBox::SetSelIndex(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+void TComboBox::SetSelIndex(int index) const {
+    // Windows clears the selection for an index past the end, Wine keeps it: ask for "none" outright.
+    const LRESULT count = Send(CB_GETCOUNT);
+    if (index < 0 || index >= count) index = -1;
+    Send(CB_SETCURSEL, static_cast<WPARAM>(index));
+}
 
 bool TCheckBox::IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
 
