@@ -1,0 +1,270 @@
+// The launcher as a user meets it: Trellisbourne.exe started with an argument
+// in a fresh Wine prefix, with probe_app.exe standing in for the applications
+// it starts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resources/resource_ids.h"
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using e2e::AppRecord;
+
+constexpr std::uint64_t kTickMs = 5000;
+constexpr DWORD kWindowTimeoutMs = 20000;
+constexpr DWORD kTrayTimeoutMs = 4000;  // well inside the first tick
+
+// A record of the probe tagged `tag`, kept today by its day-of-week rule.
+AppRecord Probe(const std::string& tag, std::uint16_t delay = 0, std::int32_t nCmdShow = SW_SHOWNORMAL) {
+    AppRecord record;
+    record.path = e2e::ProbeCommand(tag);
+    record.delay = delay;
+    record.nCmdShow = nCmdShow;
+    return e2e::KeptByDayOfWeek(record);
+}
+
+// A record with no calendar rule at all: never kept.
+AppRecord ProbeWithoutRules(const std::string& tag) {
+    AppRecord record;
+    record.path = e2e::ProbeCommand(tag);
+    return record;
+}
+
+AppRecord Without(AppRecord record) {
+    record.dowEnable = false;
+    return record;
+}
+
+const char kBlankDir[] = "C:\\Program Files\\Probe Dir";
+const char kBlankPath[] = "C:\\Program Files\\Probe Dir\\probe app.exe";
+// What an unquoted start of kBlankPath would run instead.
+const char kBlankDecoy[] = "C:\\Program Files\\Probe.exe";
+
+class LauncherTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(e2e::FileExists(e2e::TrellisbournePath())) << "TRELLIS_EXE: " << e2e::TrellisbournePath();
+        ASSERT_TRUE(e2e::FileExists(e2e::ProbeAppPath())) << "TRELLIS_PROBE_APP: " << e2e::ProbeAppPath();
+        ASSERT_TRUE(e2e::WaitForShell(30000)) << "Wine's tray window never appeared";
+        ASSERT_TRUE(e2e::RemoveConfig());
+        ASSERT_TRUE(e2e::ResetProbeLog());
+    }
+
+    void TearDown() override { e2e::TerminateProcessesNamed("Trellisbourne.exe"); }
+
+    // Starts the launcher and waits for its window; windowSeenMs_ is when the
+    // window was first seen, just before its timer starts.
+    void StartLauncher() {
+        startedMs_ = e2e::NowMs();
+        launcher_ = e2e::StartProcess(e2e::TrellisbournePath(), "run");
+        ASSERT_TRUE(launcher_.Valid()) << "cannot start " << e2e::TrellisbournePath();
+        WaitForWindow();
+    }
+
+    void WaitForWindow() {
+        window_ = e2e::WaitForLauncherWindow(launcher_.Id(), kWindowTimeoutMs);
+        windowSeenMs_ = e2e::NowMs();
+        ASSERT_NE(window_, nullptr) << "the launcher window did not appear";
+    }
+
+    // The timer tick (1, 2, ...) a moment falls on, counted from the window.
+    int TickAt(std::uint64_t ms) const {
+        const std::int64_t since = static_cast<std::int64_t>(ms) - static_cast<std::int64_t>(windowSeenMs_);
+        return static_cast<int>((since + static_cast<std::int64_t>(kTickMs / 2)) / static_cast<std::int64_t>(kTickMs));
+    }
+
+    e2e::Process launcher_;
+    HWND window_ = nullptr;
+    std::uint64_t startedMs_ = 0;
+    std::uint64_t windowSeenMs_ = 0;
+};
+
+struct ExpectedStart {
+    std::string tag;  // the probe's command tail
+    int tick;         // 1 = 5 s after start, 2 = 10 s, ...
+    std::uint16_t show;
+    std::string module = {};  // the executable that ran, when it matters
+};
+
+struct ScheduleCase {
+    const char* name;
+    std::function<std::vector<AppRecord>()> records;  // built when run: rules depend on today
+    std::vector<ExpectedStart> expected;
+};
+
+std::ostream& operator<<(std::ostream& os, const ScheduleCase& c) { return os << c.name; }
+
+const ScheduleCase kScheduleCases[] = {
+    {"DelaysFallDueOnTicksInListOrder",
+     [] { return std::vector<AppRecord>{Probe("third", 5), Probe("first", 0), Probe("second", 4)}; },
+     {{"first", 1, SW_SHOWNORMAL}, {"second", 1, SW_SHOWNORMAL}, {"third", 2, SW_SHOWNORMAL}}},
+    {"ShowCommandReachesTheProgram",
+     [] {
+         return std::vector<AppRecord>{Probe("hidden", 0, SW_HIDE), Probe("minimized", 0, SW_SHOWMINIMIZED),
+                                       Probe("maximized", 0, SW_SHOWMAXIMIZED),
+                                       Probe("noactivate", 0, SW_SHOWMINNOACTIVE)};
+     },
+     {{"hidden", 1, SW_HIDE},
+      {"minimized", 1, SW_SHOWMINIMIZED},
+      {"maximized", 1, SW_SHOWMAXIMIZED},
+      {"noactivate", 1, SW_SHOWMINNOACTIVE}}},
+    {"CalendarRulesDropRecordsForToday",
+     [] {
+         return std::vector<AppRecord>{
+             e2e::DroppedByDayOfWeek(Without(Probe("other-weekday"))),
+             e2e::DroppedByDayOfMonth(Without(Probe("other-month-day"))),
+             e2e::DroppedByWorkWeek(Without(Probe("other-week-half"))),
+             ProbeWithoutRules("no-rule"),
+             Probe("this-weekday"),
+             e2e::KeptByDayOfMonth(Without(Probe("this-month-day"))),
+             e2e::KeptByWorkWeek(Without(Probe("this-week-half"))),
+             e2e::DroppedByWorkWeek(Probe("this-weekday-other-half")),
+         };
+     },
+     {{"this-weekday", 1, SW_SHOWNORMAL},
+      {"this-month-day", 1, SW_SHOWNORMAL},
+      {"this-week-half", 1, SW_SHOWNORMAL},
+      {"this-weekday-other-half", 1, SW_SHOWNORMAL}}},
+    {"PathWithBlankStartsThatFile",
+     [] {
+         AppRecord blank;
+         blank.path = kBlankPath;
+         return std::vector<AppRecord>{e2e::KeptByDayOfWeek(blank)};
+     },
+     {{"", 1, SW_SHOWNORMAL, kBlankPath}}},
+    {"NothingConfigured", [] { return std::vector<AppRecord>{}; }, {}},
+};
+
+class LauncherSchedule : public LauncherTest, public testing::WithParamInterface<ScheduleCase> {};
+
+TEST_P(LauncherSchedule, StartsDueRecordsThenEnds) {
+    const ScheduleCase& c = GetParam();
+    ASSERT_TRUE(e2e::InstallProbe(kBlankPath));
+    ASSERT_TRUE(e2e::InstallProbe(kBlankDecoy));
+    const std::vector<AppRecord> records = c.records();
+    if (!records.empty()) {
+        ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText(records)));
+    }
+
+    ASSERT_NO_FATAL_FAILURE(StartLauncher());
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::TrayIconPresent(window_); }, kTrayTimeoutMs))
+        << "no tray icon while the launcher waits";
+
+    const int lastTick = c.expected.empty() ? 1 : c.expected.back().tick;
+    ASSERT_TRUE(launcher_.WaitExit(static_cast<DWORD>(kTickMs * lastTick + 30000)))
+        << "the launcher is still running after its last start";
+    const std::uint64_t exitedMs = e2e::NowMs();
+    EXPECT_EQ(launcher_.ExitCode(), 0u);
+    EXPECT_EQ(TickAt(exitedMs), lastTick) << "it should end on the tick of its last start";
+    EXPECT_GE(exitedMs, startedMs_ + kTickMs) << "it ended before its first tick";
+
+    const std::vector<e2e::ProbeStart> starts = e2e::ReadProbeLog();
+    std::vector<std::string> expectedTags;
+    for (const ExpectedStart& e : c.expected) expectedTags.push_back(e.tag);
+    ASSERT_EQ(e2e::ProbeTags(starts), expectedTags);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const ExpectedStart& want = c.expected[i];
+        SCOPED_TRACE("start of \"" + want.tag + "\"");
+        EXPECT_EQ(TickAt(starts[i].tickMs), want.tick);
+        EXPECT_GE(starts[i].tickMs, startedMs_ + kTickMs * static_cast<std::uint64_t>(want.tick));
+        EXPECT_TRUE(starts[i].startupFlags & STARTF_USESHOWWINDOW);
+        EXPECT_EQ(starts[i].showWindow, want.show);
+        if (!want.module.empty()) {
+            EXPECT_EQ(starts[i].module, want.module);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LauncherSchedule, testing::ValuesIn(kScheduleCases),
+                         [](const testing::TestParamInfo<ScheduleCase>& info) { return info.param.name; });
+
+using LauncherTray = LauncherTest;
+
+TEST_F(LauncherTray, StopCommandEndsAtOnceWithoutStarting) {
+    ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText({Probe("due-first-tick", 0), Probe("due-later", 30)})));
+    ASSERT_NO_FATAL_FAILURE(StartLauncher());
+    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::TrayIconPresent(window_); }, kTrayTimeoutMs));
+
+    ASSERT_TRUE(e2e::PostCommand(window_, IDM_STOP));
+    // It must be gone before the first tick could start anything.
+    EXPECT_TRUE(launcher_.WaitExit(static_cast<DWORD>(kTickMs - 1000)));
+    ASSERT_TRUE(launcher_.WaitExit(20000));
+    EXPECT_EQ(launcher_.ExitCode(), 0u);
+    EXPECT_TRUE(e2e::ReadProbeLog().empty());
+}
+
+TEST_F(LauncherTray, DoubleClickOpensTheEditorAndKeepsRunning) {
+    ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText({Probe("keeps-it-waiting", 60)})));
+    ASSERT_NO_FATAL_FAILURE(StartLauncher());
+    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::TrayIconPresent(window_); }, kTrayTimeoutMs));
+
+    ASSERT_TRUE(e2e::PostTrayNotification(window_, WM_LBUTTONDBLCLK));
+    e2e::ProcessEntry started{};
+    ASSERT_TRUE(e2e::WaitFor(
+        [&] {
+            for (const e2e::ProcessEntry& p : e2e::ProcessesNamed("Trellisbourne.exe"))
+                if (p.id != launcher_.Id()) started = p;
+            return started.id != 0;
+        },
+        30000))
+        << "no second Trellisbourne.exe process";
+    const DWORD editorId = started.id;
+    e2e::Process editor = e2e::OpenProcessById(editorId);
+    ASSERT_TRUE(editor.Valid());
+    EXPECT_EQ(started.parentId, launcher_.Id());
+    const std::string commandLine = e2e::ProcessCommandLine(editorId);
+    EXPECT_NE(commandLine.find("Trellisbourne.exe"), std::string::npos) << "command line: " << commandLine;
+    EXPECT_EQ(e2e::CommandTail(commandLine), "") << "command line: " << commandLine;
+
+    e2e::WindowQuery editorWindow;
+    editorWindow.title = e2e::kEditorTitle;
+    editorWindow.processId = editorId;
+    editorWindow.visibleOnly = true;
+    EXPECT_NE(e2e::WaitForTopLevelWindow(editorWindow, 30000), nullptr) << "the editor window did not appear";
+
+    EXPECT_TRUE(launcher_.Running());
+    EXPECT_NE(e2e::FindLauncherWindow(launcher_.Id()), nullptr);
+    EXPECT_EQ(e2e::ProcessesNamed("Trellisbourne.exe").size(), 2u) << "one double-click, one editor";
+    EXPECT_TRUE(e2e::TrayIconPresent(window_));
+
+    ASSERT_TRUE(e2e::PostCommand(window_, IDM_STOP));
+    ASSERT_TRUE(launcher_.WaitExit(20000));
+    EXPECT_EQ(launcher_.ExitCode(), 0u);
+}
+
+using LauncherConfigErrors = LauncherTest;
+
+TEST_F(LauncherConfigErrors, UnrecognisedLineIsReportedBeforeTheTrayIcon) {
+    const std::string before = e2e::ConfigText({}) + "\r\n[" + e2e::ProbeCommand("after-error") + "]\r\n";
+    const std::string rest = "nCmdShow=1\r\nDelay=0\r\nDOWEnable=1\r\nDOW=" +
+                             std::to_string(e2e::UtcToday().dayOfWeek) + "\r\n";
+    const long badLine = static_cast<long>(std::count(before.begin(), before.end(), '\n')) + 1;
+    ASSERT_TRUE(e2e::WriteConfig(before + " Delay=0\r\n" + rest));
+
+    startedMs_ = e2e::NowMs();
+    launcher_ = e2e::StartProcess(e2e::TrellisbournePath(), "run");
+    ASSERT_TRUE(launcher_.Valid());
+    const HWND box = e2e::WaitForMessageBox("ParsingError", launcher_.Id(), kWindowTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no ParsingError box";
+    EXPECT_EQ(e2e::MessageBoxText(box), "\nSyntax Error at line " + std::to_string(badLine) + "\n");
+    EXPECT_EQ(e2e::FindLauncherWindow(launcher_.Id()), nullptr);
+    EXPECT_EQ(e2e::TrayIconWindowCount(), 0) << "the tray icon is there while the box is up";
+
+    ASSERT_TRUE(e2e::PressMessageBoxOk(box));
+    ASSERT_NO_FATAL_FAILURE(WaitForWindow());
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::TrayIconPresent(window_); }, kTrayTimeoutMs));
+    EXPECT_EQ(e2e::TrayIconWindowCount(), 1);
+
+    // Loading went on past the bad line: its record still starts.
+    ASSERT_TRUE(launcher_.WaitExit(30000));
+    EXPECT_EQ(launcher_.ExitCode(), 0u);
+    EXPECT_EQ(e2e::ProbeTags(e2e::ReadProbeLog()), std::vector<std::string>{"after-error"});
+}
+
+}  // namespace
