@@ -5,7 +5,8 @@
 
 namespace {
 
-// WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX: no maximize box, no sizing border.
+// WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX: no maximize box, no sizing
+// border.
 constexpr DWORD kFrameStyle = 0x90CA0000;
 
 }  // namespace

@@ -14,7 +14,8 @@ char DayNames[kDayCount][kDayNameSize];
 
 namespace {
 
-constexpr DWORD kAddFileFlags = 0x806;  // OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST
+constexpr DWORD kAddFileFlags =
+    0x806;  // OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST
 constexpr const char* kAddFileFilter = "Applications (*.exe)|*.exe|Batch files (*.bat)|*.bat|";
 constexpr const char* kAddFileDir = "C:\\windows\\";
 // The system appends the first three characters, ".exe", to a name typed without one.
@@ -106,7 +107,8 @@ void CTrellisbourneConfigDlg::SetupWindow() {
     TDialog::SetupWindow();
     for (const char* name : DayNames) days_.AddString(name);
     if (!AppList) return;
-    for (uint32_t i = 0; i < AppList->Count(); ++i) appList_.AddString(AppList->Item(i)->path.get());
+    for (uint32_t i = 0; i < AppList->Count(); ++i)
+        appList_.AddString(AppList->Item(i)->path.get());
 }
 
 bool CTrellisbourneConfigDlg::DispatchEvent(uint32_t id, uint32_t code) {
@@ -186,7 +188,8 @@ void CTrellisbourneConfigDlg::DelayChanged() {
     SAppData* record = SelectedRecord();
     if (!record) return;
     delay_.GetText(textBuffer_, editor::kBoxChars + 1);
-    const editor::TClamped delay = editor::Clamp(editor::BoxValue(textBuffer_), editor::kDelayMin, editor::kDelayMax);
+    const editor::TClamped delay =
+        editor::Clamp(editor::BoxValue(textBuffer_), editor::kDelayMin, editor::kDelayMax);
     if (delay.rewrite) SetNumberText(delay_, delay.value);
     record->Delay = delay.value;
     modified_ = true;
@@ -196,7 +199,8 @@ void CTrellisbourneConfigDlg::DomChanged() {
     SAppData* record = SelectedRecord();
     if (!record) return;
     dom_.GetText(textBuffer_, editor::kBoxChars + 1);
-    const editor::TClamped dom = editor::Clamp(editor::BoxValue(textBuffer_), editor::kDomMin, editor::kDomMax);
+    const editor::TClamped dom =
+        editor::Clamp(editor::BoxValue(textBuffer_), editor::kDomMin, editor::kDomMax);
     if (dom.rewrite) SetNumberText(dom_, dom.value);
     record->DOM = dom.value;
     modified_ = true;
@@ -297,9 +301,15 @@ void CTrellisbourneConfigDlg::SetShowCommand(const framework::TRadioButton& butt
     modified_ = true;
 }
 
-void CTrellisbourneConfigDlg::NormalClicked() { SetShowCommand(normal_, kShowNormal); }
-void CTrellisbourneConfigDlg::MinimizedClicked() { SetShowCommand(minimized_, kShowMinimized); }
-void CTrellisbourneConfigDlg::MaximizedClicked() { SetShowCommand(maximized_, kShowMaximized); }
+void CTrellisbourneConfigDlg::NormalClicked() {
+    SetShowCommand(normal_, kShowNormal);
+}
+void CTrellisbourneConfigDlg::MinimizedClicked() {
+    SetShowCommand(minimized_, kShowMinimized);
+}
+void CTrellisbourneConfigDlg::MaximizedClicked() {
+    SetShowCommand(maximized_, kShowMaximized);
+}
 
 void CTrellisbourneConfigDlg::WorkWeekEnableClicked() {
     SAppData* record = SelectedRecord();

@@ -23,7 +23,8 @@ class CTrellisbourneConfigDlg : public framework::TDialog {
 public:
     // Loads the configuration (its parsing reports appear now, before any
     // window) and prepares the controls and the file-open dialog.
-    explicit CTrellisbourneConfigDlg(framework::TWindow* parent = nullptr, HINSTANCE module = nullptr);
+    explicit CTrellisbourneConfigDlg(framework::TWindow* parent = nullptr,
+                                     HINSTANCE module = nullptr);
     ~CTrellisbourneConfigDlg() override;
 
     bool IsModified() const { return modified_; }

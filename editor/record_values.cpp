@@ -4,7 +4,9 @@ namespace editor {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 }  // namespace
 
@@ -17,7 +19,8 @@ int32_t BoxValue(const char* text) {
         ++i;
     }
     int32_t value = 0;
-    for (; i < kBoxChars && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
+    for (; i < kBoxChars && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + (text[i] - '0');
     return negative ? -value : value;
 }
 
@@ -35,8 +38,12 @@ uint16_t DelayStepDown(uint16_t delay) {
     return delay < kDelayStep ? kDelayMin : static_cast<uint16_t>(delay - kDelayStep);
 }
 
-uint16_t DomStepUp(uint16_t dom) { return dom < kDomMax ? static_cast<uint16_t>(dom + 1) : dom; }
+uint16_t DomStepUp(uint16_t dom) {
+    return dom < kDomMax ? static_cast<uint16_t>(dom + 1) : dom;
+}
 
-uint16_t DomStepDown(uint16_t dom) { return dom > kDomMin ? static_cast<uint16_t>(dom - 1) : dom; }
+uint16_t DomStepDown(uint16_t dom) {
+    return dom > kDomMin ? static_cast<uint16_t>(dom - 1) : dom;
+}
 
 }  // namespace editor

@@ -2,17 +2,21 @@
 
 namespace framework {
 
-TApplication::TApplication(const char* name, HINSTANCE instance, HINSTANCE previous, const char* commandTail,
-                           int showCommand)
+TApplication::TApplication(const char* name, HINSTANCE instance, HINSTANCE previous,
+                           const char* commandTail, int showCommand)
     : name_(name ? name : ""),
       instance_(instance),
       previous_(previous),
       commandTail_(commandTail ? commandTail : ""),
       showCommand_(showCommand) {}
 
-TApplication::~TApplication() { mainWindow_.reset(); }
+TApplication::~TApplication() {
+    mainWindow_.reset();
+}
 
-void TApplication::SetMainWindow(TFrameWindow* window) { mainWindow_.reset(window); }
+void TApplication::SetMainWindow(TFrameWindow* window) {
+    mainWindow_.reset(window);
+}
 
 int TApplication::Run() {
     InitMainWindow();

@@ -16,10 +16,13 @@ LRESULT TControl::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
 
 // Insertion at -1 appends without sorting, unlike LB_ADDSTRING/CB_ADDSTRING.
 int TListBox::AddString(const char* text) const {
-    return static_cast<int>(Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
 }
 
-int TListBox::DeleteString(int index) const { return static_cast<int>(Send(LB_DELETESTRING, index)); }
+int TListBox::DeleteString(int index) const {
+    return static_cast<int>(Send(LB_DELETESTRING, index));
+}
 
 int TListBox::GetSelIndex() const {
     const LRESULT index = Send(LB_GETCURSEL);
@@ -32,7 +35,8 @@ int TListBox::GetCount() const {
 }
 
 int TComboBox::AddString(const char* text) const {
-    return static_cast<int>(Send(CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+    return static_cast<int>(
+        Send(CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
 }
 
 int TComboBox::GetSelIndex() const {
@@ -41,15 +45,20 @@ int TComboBox::GetSelIndex() const {
 }
 
 void TComboBox::SetSelIndex(int index) const {
-    // Windows clears the selection for an index past the end, Wine keeps it: ask for "none" outright.
+    // Windows clears the selection for an index past the end, Wine keeps it: ask for "none"
+    // outright.
     const LRESULT count = Send(CB_GETCOUNT);
     if (index < 0 || index >= count) index = -1;
     Send(CB_SETCURSEL, static_cast<WPARAM>(index));
 }
 
-bool TCheckBox::IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+bool TCheckBox::IsChecked() const {
+    return Send(BM_GETCHECK) == BST_CHECKED;
+}
 
-void TCheckBox::SetCheck(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
+void TCheckBox::SetCheck(bool checked) const {
+    Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
 
 int TEdit::GetText(char* buffer, int size) const {
     if (size <= 0) return 0;

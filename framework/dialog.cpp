@@ -9,7 +9,9 @@ const TEventRow<TDialog> TDialog::kEvents[2] = {
 };
 
 TDialog::TDialog(TWindow* parent, int resourceId, HINSTANCE module)
-    : TWindow(parent), resourceId_(resourceId), module_(module ? module : GetModuleHandleA(nullptr)) {}
+    : TWindow(parent),
+      resourceId_(resourceId),
+      module_(module ? module : GetModuleHandleA(nullptr)) {}
 
 bool TDialog::Create() {
     if (GetHandle()) return true;
@@ -24,7 +26,9 @@ void TDialog::Destroy() {
     if (GetHandle()) DestroyWindow(GetHandle());
 }
 
-bool TDialog::DispatchEvent(uint32_t id, uint32_t code) { return framework::DispatchEvent(*this, kEvents, id, code); }
+bool TDialog::DispatchEvent(uint32_t id, uint32_t code) {
+    return framework::DispatchEvent(*this, kEvents, id, code);
+}
 
 void TDialog::IdleAction() {
     if (GetHandle()) EnumChildWindows(GetHandle(), EnableChild, reinterpret_cast<LPARAM>(this));
@@ -43,7 +47,9 @@ BOOL CALLBACK TDialog::EnableChild(HWND child, LPARAM dialog) {
     return TRUE;
 }
 
-bool TDialog::PreProcessMsg(MSG& msg) { return GetHandle() && IsDialogMessageA(GetHandle(), &msg); }
+bool TDialog::PreProcessMsg(MSG& msg) {
+    return GetHandle() && IsDialogMessageA(GetHandle(), &msg);
+}
 
 INT_PTR TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -54,7 +60,10 @@ INT_PTR TDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return DispatchEvent(LOWORD(wParam), HIWORD(wParam));
         case WM_VSCROLL:
             // Only scroll bar controls: a dialog's own scroll bars send no handle.
-            if (lParam) return DispatchEvent(static_cast<uint16_t>(GetDlgCtrlID(reinterpret_cast<HWND>(lParam))), LOWORD(wParam));
+            if (lParam)
+                return DispatchEvent(
+                    static_cast<uint16_t>(GetDlgCtrlID(reinterpret_cast<HWND>(lParam))),
+                    LOWORD(wParam));
             return FALSE;
         case WM_DESTROY:
             WindowDestroyed();

@@ -19,7 +19,8 @@ enum class TEnableState { NoRule, Enabled, Disabled };
 template <class Owner, std::size_t N>
 TEnableState EnableStateFor(const Owner& owner, const TEnableRule<Owner> (&rules)[N], uint32_t id) {
     for (const TEnableRule<Owner>& rule : rules) {
-        if (rule.id == id) return (owner.*rule.enabled)() ? TEnableState::Enabled : TEnableState::Disabled;
+        if (rule.id == id)
+            return (owner.*rule.enabled)() ? TEnableState::Enabled : TEnableState::Disabled;
     }
     return TEnableState::NoRule;
 }

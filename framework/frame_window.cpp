@@ -44,14 +44,17 @@ void TFrameWindow::SetIconSm(HINSTANCE module, int resourceId) {
     HICON small = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(resourceId), IMAGE_ICON,
                                                 GetSystemMetrics(SM_CXSMICON),
                                                 GetSystemMetrics(SM_CYSMICON), 0));
-    iconSm_ = small ? TIconHandle(small, true) : TIconHandle(LoadIconA(module, MAKEINTRESOURCEA(resourceId)), false);
+    iconSm_ = small ? TIconHandle(small, true)
+                    : TIconHandle(LoadIconA(module, MAKEINTRESOURCEA(resourceId)), false);
     ApplyIcons();
 }
 
 void TFrameWindow::ApplyIcons() {
     if (!GetHandle()) return;
-    if (icon_.Get()) SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
-    if (iconSm_.Get()) SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSm_.Get()));
+    if (icon_.Get())
+        SendMessageA(GetHandle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+    if (iconSm_.Get())
+        SendMessageA(GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSm_.Get()));
 }
 
 bool TFrameWindow::RegisterFrameClass(HINSTANCE module) {
@@ -72,8 +75,9 @@ bool TFrameWindow::Create() {
     HWND owner = GetParent() ? GetParent()->GetHandle() : nullptr;
     // Shown by the caller once it has its final size.
     ExpectCreation(this);
-    HWND handle = CreateWindowExA(attr_.exStyle, kClassName, title_.c_str(), attr_.style & ~WS_VISIBLE, attr_.x,
-                                  attr_.y, attr_.width, attr_.height, owner, nullptr, module_, nullptr);
+    HWND handle = CreateWindowExA(attr_.exStyle, kClassName, title_.c_str(),
+                                  attr_.style & ~WS_VISIBLE, attr_.x, attr_.y, attr_.width,
+                                  attr_.height, owner, nullptr, module_, nullptr);
     ExpectCreation(nullptr);
     if (!handle) return false;
     ApplyIcons();
@@ -82,7 +86,8 @@ bool TFrameWindow::Create() {
             DestroyWindow(handle);
             return false;
         }
-        SetWindowPos(client_->GetHandle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(client_->GetHandle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (shrinkToClient_) ShrinkToClient();
     }
     return true;
@@ -103,11 +108,14 @@ void TFrameWindow::IdleAction() {
     if (client_) client_->IdleAction();
 }
 
-bool TFrameWindow::PreProcessMsg(MSG& msg) { return client_ && client_->PreProcessMsg(msg); }
+bool TFrameWindow::PreProcessMsg(MSG& msg) {
+    return client_ && client_->PreProcessMsg(msg);
+}
 
 void TFrameWindow::ChildDestroyed(TWindow* child) {
     // Every way the client ends closes the frame, unless the frame is already on its way out.
-    if (child == client_.get() && GetHandle() && !destroying_) PostMessageA(GetHandle(), WM_CLOSE, 0, 0);
+    if (child == client_.get() && GetHandle() && !destroying_)
+        PostMessageA(GetHandle(), WM_CLOSE, 0, 0);
 }
 
 LRESULT TFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

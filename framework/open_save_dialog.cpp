@@ -6,8 +6,8 @@
 
 namespace framework {
 
-TOpenSaveDialog::TData::TData(DWORD flags, const char* filter, const char* customFilter, const char* initialDir,
-                              const char* defExt)
+TOpenSaveDialog::TData::TData(DWORD flags, const char* filter, const char* customFilter,
+                              const char* initialDir, const char* defExt)
     : Flags(flags),
       Filter(filter ? SystemFilter(filter) : std::string()),
       CustomFilter(),

@@ -16,7 +16,9 @@ TWindow* TWindow::FromHandle(HWND handle) {
     return handle ? reinterpret_cast<TWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA)) : nullptr;
 }
 
-void TWindow::ExpectCreation(TWindow* window) { expected_ = window; }
+void TWindow::ExpectCreation(TWindow* window) {
+    expected_ = window;
+}
 
 TWindow* TWindow::Bind(HWND handle) {
     if (TWindow* bound = FromHandle(handle)) return bound;

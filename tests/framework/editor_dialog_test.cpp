@@ -21,12 +21,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Section(const std::string& path, int show, int delay, int dowOn, int dow, int domOn, int dom, int wwOn,
-                    int ww) {
+std::string Section(const std::string& path, int show, int delay, int dowOn, int dow, int domOn,
+                    int dom, int wwOn, int ww) {
     std::ostringstream s;
-    s << "\r\n[" << path << "]\r\nnCmdShow=" << show << "\r\nDelay=" << delay << "\r\nDOWEnable=" << dowOn
-      << "\r\nDOW=" << dow << "\r\nDOMEnable=" << domOn << "\r\nDOM=" << dom << "\r\nWorkWeekEnable=" << wwOn
-      << "\r\nWorkWeek=" << ww << "\r\n";
+    s << "\r\n[" << path << "]\r\nnCmdShow=" << show << "\r\nDelay=" << delay
+      << "\r\nDOWEnable=" << dowOn << "\r\nDOW=" << dow << "\r\nDOMEnable=" << domOn
+      << "\r\nDOM=" << dom << "\r\nWorkWeekEnable=" << wwOn << "\r\nWorkWeek=" << ww << "\r\n";
     return s.str();
 }
 
@@ -52,7 +52,9 @@ protected:
         std::error_code ec;
         fs::remove_all(name_, ec);
     }
-    void WriteFile(const std::string& content) { std::ofstream(name_, std::ios::binary) << content; }
+    void WriteFile(const std::string& content) {
+        std::ofstream(name_, std::ios::binary) << content;
+    }
     std::string FileContent() const {
         std::ifstream in(name_, std::ios::binary);
         std::ostringstream content;
@@ -92,9 +94,15 @@ protected:
     }
     bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
-    int ListCount() const { return static_cast<int>(SendMessageA(Item(IDC_APPLIST), LB_GETCOUNT, 0, 0)); }
-    int ListSelection() const { return static_cast<int>(SendMessageA(Item(IDC_APPLIST), LB_GETCURSEL, 0, 0)); }
-    int DaySelection() const { return static_cast<int>(SendMessageA(Item(IDC_DAYS), CB_GETCURSEL, 0, 0)); }
+    int ListCount() const {
+        return static_cast<int>(SendMessageA(Item(IDC_APPLIST), LB_GETCOUNT, 0, 0));
+    }
+    int ListSelection() const {
+        return static_cast<int>(SendMessageA(Item(IDC_APPLIST), LB_GETCURSEL, 0, 0));
+    }
+    int DaySelection() const {
+        return static_cast<int>(SendMessageA(Item(IDC_DAYS), CB_GETCURSEL, 0, 0));
+    }
     std::string ListText(int i) const {
         char text[300];
         SendMessageA(Item(IDC_APPLIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
@@ -112,8 +120,9 @@ protected:
     std::unique_ptr<framework::TFrameWindow> frame_;
 };
 
-const int kRecordControls[] = {IDC_REMOVE,  IDC_NORMAL,          IDC_MINIMIZED,  IDC_MAXIMIZED, IDC_DELAY,
-                               IDC_DELAY_SCROLL, IDC_WORKWEEK_ENABLE, IDC_DOW_ENABLE, IDC_DOM_ENABLE};
+const int kRecordControls[] = {IDC_REMOVE,          IDC_NORMAL,     IDC_MINIMIZED,
+                               IDC_MAXIMIZED,       IDC_DELAY,      IDC_DELAY_SCROLL,
+                               IDC_WORKWEEK_ENABLE, IDC_DOW_ENABLE, IDC_DOM_ENABLE};
 const int kRuleControls[] = {IDC_WEEKENDS, IDC_WORKDAYS, IDC_DAYS, IDC_DOM, IDC_DOM_SCROLL};
 
 TEST_F(EditorDialog, ListsTheRecordsInFileOrderWithNothingSelected) {
@@ -142,9 +151,11 @@ TEST_F(EditorDialog, ListsTheRecordsInFileOrderWithNothingSelected) {
 }
 
 TEST_F(EditorDialog, ParsingReportsComeBeforeAnyWindow) {
-    WriteFile(std::string(kConfigBanner) + "bogus\r\n" + Section("C:\\a.exe", 1, 0, 0, 1, 0, 1, 0, 2));
+    WriteFile(std::string(kConfigBanner) + "bogus\r\n" +
+              Section("C:\\a.exe", 1, 0, 0, 1, 0, 1, 0, 2));
     dialog_ = new CTrellisbourneConfigDlg;
-    EXPECT_EQ(TakeShownMessages(), (std::vector<ShownMessage>{{"\nSyntax Error at line 8\n", "ParsingError"}}));
+    EXPECT_EQ(TakeShownMessages(),
+              (std::vector<ShownMessage>{{"\nSyntax Error at line 8\n", "ParsingError"}}));
     EXPECT_EQ(dialog_->GetHandle(), nullptr);
     frame_ = std::make_unique<framework::TFrameWindow>(nullptr, "Trellisbourne", dialog_, true);
     ASSERT_TRUE(frame_->Create());
@@ -199,7 +210,8 @@ TEST_F(EditorDialog, SelectingTheFirstRecordEnablesApplyAndApplyClearsIt) {
     // Records never selected are written as read.
     Select(1);
     Click(IDC_APPLY);
-    EXPECT_EQ(FileContent(), std::string(kConfigBanner) + Section("C:\\apps\\zed.exe", 1, 10, 0, 1, 0, 1, 0, 2) +
+    EXPECT_EQ(FileContent(), std::string(kConfigBanner) +
+                                 Section("C:\\apps\\zed.exe", 1, 10, 0, 1, 0, 1, 0, 2) +
                                  Section("C:\\apps\\alpha.exe", 3, 300, 1, 4, 1, 1, 1, 1) +
                                  Section("C:\\apps\\mid.bat", 7, 7, 0, 9, 0, 31, 1, 5));
 }
@@ -229,9 +241,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BoxCase{IDC_DELAY, "301", "300", 300}, BoxCase{IDC_DELAY, "1000", "300", 300},
                     BoxCase{IDC_DELAY, "-3", "0", 0}, BoxCase{IDC_DELAY, "abc", "abc", 0},
                     BoxCase{IDC_DELAY, "", "", 0}, BoxCase{IDC_DELAY, "120", "120", 120},
-                    BoxCase{IDC_DELAY, "1234567890", "300", 300}, BoxCase{IDC_DELAY, "0000000451", "0000000451", 45}, BoxCase{IDC_DELAY, "0000000099", "0000000099", 9},
-                    BoxCase{IDC_DOM, "0", "1", 1}, BoxCase{IDC_DOM, "32", "31", 31}, BoxCase{IDC_DOM, "", "1", 1},
-                    BoxCase{IDC_DOM, "15", "15", 15}, BoxCase{IDC_DOM, "x", "1", 1}));
+                    BoxCase{IDC_DELAY, "1234567890", "300", 300},
+                    BoxCase{IDC_DELAY, "0000000451", "0000000451", 45},
+                    BoxCase{IDC_DELAY, "0000000099", "0000000099", 9},
+                    BoxCase{IDC_DOM, "0", "1", 1}, BoxCase{IDC_DOM, "32", "31", 31},
+                    BoxCase{IDC_DOM, "", "1", 1}, BoxCase{IDC_DOM, "15", "15", 15},
+                    BoxCase{IDC_DOM, "x", "1", 1}));
 
 struct StepCase {
     int bar;
@@ -253,7 +268,8 @@ TEST_P(EditorStep, ArrowsStepFromTheCurrentValue) {
     SendScroll(Dlg(), GetParam().bar, GetParam().scroll);
     Idle();
     EXPECT_EQ(Text(GetParam().box), GetParam().shown);
-    EXPECT_EQ(GetParam().bar == IDC_DELAY_SCROLL ? Record(0).Delay : Record(0).DOM, atoi(GetParam().shown));
+    EXPECT_EQ(GetParam().bar == IDC_DELAY_SCROLL ? Record(0).Delay : Record(0).DOM,
+              atoi(GetParam().shown));
     EXPECT_EQ(Enabled(IDC_APPLY), GetParam().modifies);
 }
 
@@ -344,7 +360,8 @@ TEST_F(EditorDialog, ApplyThatCannotWriteReportsAndKeepsTheChange) {
     Clear();
     fs::create_directory(name_);  // a directory in the file's place cannot be replaced
     Click(IDC_APPLY);
-    EXPECT_EQ(TakeShownMessages(), (std::vector<ShownMessage>{{"Unable to open : " + name_, "FileError"}}));
+    EXPECT_EQ(TakeShownMessages(),
+              (std::vector<ShownMessage>{{"Unable to open : " + name_, "FileError"}}));
     EXPECT_TRUE(Enabled(IDC_APPLY));
     EXPECT_TRUE(dialog_->IsModified());
 }
@@ -382,7 +399,8 @@ TEST_P(EditorOk, StaysOpenWhenTheFileCannotBeWritten) {
     } else {
         SendCommand(Dlg(), IDOK, BN_CLICKED);
     }
-    EXPECT_EQ(TakeShownMessages(), (std::vector<ShownMessage>{{"Unable to open : " + name_, "FileError"}}));
+    EXPECT_EQ(TakeShownMessages(),
+              (std::vector<ShownMessage>{{"Unable to open : " + name_, "FileError"}}));
     ASSERT_NE(AppList, nullptr);
     EXPECT_EQ(AppList->Count(), 3u);
     EXPECT_TRUE(IsWindow(Dlg()));
@@ -390,8 +408,11 @@ TEST_P(EditorOk, StaysOpenWhenTheFileCannotBeWritten) {
     EXPECT_TRUE(IsWindow(frame_->GetHandle()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, EditorOk, testing::Values(OkCase{IDC_OK, "Button"}, OkCase{IDOK, "Enter"}),
-                         [](const testing::TestParamInfo<OkCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Commands, EditorOk,
+                         testing::Values(OkCase{IDC_OK, "Button"}, OkCase{IDOK, "Enter"}),
+                         [](const testing::TestParamInfo<OkCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(EditorDialog, OkWithoutAFileWritesTheBannerOnly) {
     Open();

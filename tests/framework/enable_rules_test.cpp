@@ -44,11 +44,15 @@ TEST_P(EnableRules, FollowThePredicateOfTheId) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, EnableRules,
-    testing::Values(RuleCase{true, false, 111, TEnableState::Enabled}, RuleCase{false, true, 111, TEnableState::Disabled},
-                    RuleCase{false, true, 120, TEnableState::Enabled}, RuleCase{true, false, 120, TEnableState::Disabled},
-                    RuleCase{false, true, 109, TEnableState::Enabled}, RuleCase{false, false, 109, TEnableState::Disabled},
+    testing::Values(RuleCase{true, false, 111, TEnableState::Enabled},
+                    RuleCase{false, true, 111, TEnableState::Disabled},
+                    RuleCase{false, true, 120, TEnableState::Enabled},
+                    RuleCase{true, false, 120, TEnableState::Disabled},
+                    RuleCase{false, true, 109, TEnableState::Enabled},
+                    RuleCase{false, false, 109, TEnableState::Disabled},
                     // Children without a rule are never touched, whatever the state.
-                    RuleCase{true, true, 101, TEnableState::NoRule}, RuleCase{false, false, 65535, TEnableState::NoRule},
+                    RuleCase{true, true, 101, TEnableState::NoRule},
+                    RuleCase{false, false, 65535, TEnableState::NoRule},
                     RuleCase{true, true, 0, TEnableState::NoRule}));
 
 }  // namespace

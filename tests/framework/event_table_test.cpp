@@ -18,7 +18,9 @@ struct FakeBase {
     void Ok() { calls.push_back("base ok"); }
     void Cancel() { calls.push_back("base cancel"); }
     static const TEventRow<FakeBase> kEvents[2];
-    virtual bool Dispatch(uint32_t id, uint32_t code) { return DispatchEvent(*this, kEvents, id, code); }
+    virtual bool Dispatch(uint32_t id, uint32_t code) {
+        return DispatchEvent(*this, kEvents, id, code);
+    }
 };
 const TEventRow<FakeBase> FakeBase::kEvents[2] = {{1, 0, &FakeBase::Ok}, {2, 0, &FakeBase::Cancel}};
 
@@ -34,8 +36,9 @@ struct FakeDerived : FakeBase {
     }
 };
 const TEventRow<FakeDerived> FakeDerived::kEvents[6] = {
-    {1, 0, &FakeDerived::OwnOk},       {114, 0x300, &FakeDerived::Changed}, {101, 1, &FakeDerived::Selected},
-    {115, 0, &FakeDerived::Up},        {115, 1, &FakeDerived::Down},        {114, 0x300, &FakeDerived::Selected},
+    {1, 0, &FakeDerived::OwnOk},      {114, 0x300, &FakeDerived::Changed},
+    {101, 1, &FakeDerived::Selected}, {115, 0, &FakeDerived::Up},
+    {115, 1, &FakeDerived::Down},     {114, 0x300, &FakeDerived::Selected},
 };
 
 struct DispatchCase {
@@ -58,21 +61,21 @@ TEST_P(DerivedDispatch, RunsTheRowForIdAndCode) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DerivedDispatch,
-                         testing::Values(
-                             // The derived table is searched before the base's.
-                             DispatchCase{1, 0, true, "derived ok"},
-                             // Rows the derived table lacks fall through to the base.
-                             DispatchCase{2, 0, true, "base cancel"},
-                             // The first matching row wins.
-                             DispatchCase{114, 0x300, true, "changed"},
-                             DispatchCase{101, 1, true, "selected"},
-                             // Scroll codes tell the two arrows apart.
-                             DispatchCase{115, 0, true, "up"}, DispatchCase{115, 1, true, "down"},
-                             // Both the ID and the code must match.
-                             DispatchCase{115, 5, false, nullptr}, DispatchCase{101, 0, false, nullptr},
-                             DispatchCase{2, 1, false, nullptr}, DispatchCase{0x300, 114, false, nullptr},
-                             DispatchCase{999, 0, false, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DerivedDispatch,
+    testing::Values(
+        // The derived table is searched before the base's.
+        DispatchCase{1, 0, true, "derived ok"},
+        // Rows the derived table lacks fall through to the base.
+        DispatchCase{2, 0, true, "base cancel"},
+        // The first matching row wins.
+        DispatchCase{114, 0x300, true, "changed"}, DispatchCase{101, 1, true, "selected"},
+        // Scroll codes tell the two arrows apart.
+        DispatchCase{115, 0, true, "up"}, DispatchCase{115, 1, true, "down"},
+        // Both the ID and the code must match.
+        DispatchCase{115, 5, false, nullptr}, DispatchCase{101, 0, false, nullptr},
+        DispatchCase{2, 1, false, nullptr}, DispatchCase{0x300, 114, false, nullptr},
+        DispatchCase{999, 0, false, nullptr}));
 
 TEST(FindEvent, FindsTheFirstRowOrNone) {
     EXPECT_EQ(FindEvent(FakeDerived::kEvents, 114, 0x300), &FakeDerived::kEvents[1]);

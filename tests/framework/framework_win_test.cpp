@@ -23,15 +23,20 @@ struct Event {
     bool operator==(const Event& o) const { return id == o.id && code == o.code; }
 };
 
-void PrintTo(const Event& e, std::ostream* os) { *os << "(" << e.id << ", " << e.code << ")"; }
+void PrintTo(const Event& e, std::ostream* os) {
+    *os << "(" << e.id << ", " << e.code << ")";
+}
 
 // Focus moves as windows come and go; those notifications are not what these tests watch.
 bool IsFocusNotification(uint32_t id, uint32_t code) {
     switch (id) {
-        case IDC_APPLIST: return code == LBN_SETFOCUS || code == LBN_KILLFOCUS;
-        case IDC_DAYS: return code == CBN_SETFOCUS || code == CBN_KILLFOCUS;
+        case IDC_APPLIST:
+            return code == LBN_SETFOCUS || code == LBN_KILLFOCUS;
+        case IDC_DAYS:
+            return code == CBN_SETFOCUS || code == CBN_KILLFOCUS;
         case IDC_DELAY:
-        case IDC_DOM: return code == EN_SETFOCUS || code == EN_KILLFOCUS;
+        case IDC_DOM:
+            return code == EN_SETFOCUS || code == EN_KILLFOCUS;
     }
     return false;
 }
@@ -39,8 +44,12 @@ bool IsFocusNotification(uint32_t id, uint32_t code) {
 // Records its notifications; one rule (109) follows a flag, one row throws.
 class TRecordingDialog : public framework::TDialog {
 public:
-    TRecordingDialog() : TDialog(nullptr, IDD_CONFIG), list(this, IDC_APPLIST), days(this, IDC_DAYS),
-                         normal(this, IDC_NORMAL), delay(this, IDC_DELAY) {}
+    TRecordingDialog()
+        : TDialog(nullptr, IDD_CONFIG),
+          list(this, IDC_APPLIST),
+          days(this, IDC_DAYS),
+          normal(this, IDC_NORMAL),
+          delay(this, IDC_DELAY) {}
 
     std::vector<Event> events;
     std::vector<std::string> delayTexts;  // the box's text as each EN_CHANGE saw it
@@ -52,7 +61,9 @@ public:
     framework::TEdit delay;
 
 protected:
-    void SetupWindow() override { setUp = GetHandle() != nullptr && GetDlgItem(GetHandle(), IDC_APPLIST) != nullptr; }
+    void SetupWindow() override {
+        setUp = GetHandle() != nullptr && GetDlgItem(GetHandle(), IDC_APPLIST) != nullptr;
+    }
 
     bool DispatchEvent(uint32_t id, uint32_t code) override {
         if (id == IDC_APPLY && code == BN_CLICKED) throw std::runtime_error("handler failed");
@@ -226,8 +237,11 @@ TEST_P(FrameworkEnd, StandardCommandEndsTheDialogAndTheFrameFollows) {
     EXPECT_TRUE(quit);  // the frame's end ends a message loop
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, FrameworkEnd, testing::Values(EndCase{IDOK, "Ok"}, EndCase{IDCANCEL, "Cancel"}),
-                         [](const testing::TestParamInfo<EndCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Commands, FrameworkEnd,
+                         testing::Values(EndCase{IDOK, "Ok"}, EndCase{IDCANCEL, "Cancel"}),
+                         [](const testing::TestParamInfo<EndCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(FrameworkWin, ClosingTheFrameDestroysTheDialogWithIt) {
     HWND dialog = Dlg();
@@ -241,7 +255,8 @@ TEST_F(FrameworkWin, ClosingTheFrameDestroysTheDialogWithIt) {
 // An application whose idle pass and keyboard handling are observed from a timer.
 class TKeyApp : public framework::TApplication {
 public:
-    TKeyApp(int key) : TApplication("Test", GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL), key_(key) {}
+    TKeyApp(int key)
+        : TApplication("Test", GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL), key_(key) {}
 
     static TKeyApp* current;
     int idlePasses = 0;
@@ -295,8 +310,11 @@ TEST_P(FrameworkKeys, RunLoopGivesTheDialogItsKeyboardAndEndsWithTheFrame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, FrameworkKeys,
-                         testing::Values(KeyCase{VK_RETURN, IDOK, "Enter"}, KeyCase{VK_ESCAPE, IDCANCEL, "Escape"}),
-                         [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+                         testing::Values(KeyCase{VK_RETURN, IDOK, "Enter"},
+                                         KeyCase{VK_ESCAPE, IDCANCEL, "Escape"}),
+                         [](const testing::TestParamInfo<KeyCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST(FrameworkApp, RunWithoutAMainWindowFails) {
     framework::TApplication app("Test", GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);

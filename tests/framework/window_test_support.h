@@ -33,10 +33,12 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
 }
 
 inline void SendCommand(HWND dialog, int id, int code) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // The arrow of a vertical scroll bar control: SB_LINEUP or SB_LINEDOWN.
 inline void SendScroll(HWND dialog, int id, int scrollCode) {
-    SendMessageA(dialog, WM_VSCROLL, MAKEWPARAM(scrollCode, 0), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageA(dialog, WM_VSCROLL, MAKEWPARAM(scrollCode, 0),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
