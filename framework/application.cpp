@@ -32,21 +32,20 @@ void TApplication::IdleAction() {
 
 int TApplication::MessageLoop() {
     MSG msg;
-    bool idleDue = true;
     for (;;) {
-        // Idle work runs once each time the queue empties, not again until a message has come.
-        if (idleDue && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            IdleAction();
-            idleDue = false;
-            continue;
+        // PeekMessage also delivers messages sent from other threads and
+        // processes, which GetMessage would handle without returning: the
+        // idle pass then follows those too, not only posted messages.
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+            if (mainWindow_ && mainWindow_->PreProcessMsg(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
         }
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(msg.wParam);
-        if (got == -1) return -1;
-        idleDue = true;
-        if (mainWindow_ && mainWindow_->PreProcessMsg(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        IdleAction();
+        // Sleeps until a message is posted or sent; a pass that changes
+        // nothing causes no message, so the loop never spins.
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 

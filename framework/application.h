@@ -1,7 +1,7 @@
 // TApplication: the start-up values of the program, its main window and its
-// message loop. Whenever the queue runs empty the main window gets its idle
-// call; queued messages first go through the main window's PreProcessMsg so
-// that modeless dialogs get the system's dialog keyboard interface.
+// message loop. Whenever the queue runs empty (after any posted or sent
+// message) the main window gets its idle call; queued messages first go through the main window's
+// PreProcessMsg so that modeless dialogs get the system's dialog keyboard interface.
 #pragma once
 
 #include <windows.h>

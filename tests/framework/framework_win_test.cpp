@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <stdexcept>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -54,7 +57,7 @@ public:
     std::vector<Event> events;
     std::vector<std::string> delayTexts;  // the box's text as each EN_CHANGE saw it
     bool setUp = false;
-    bool rule109 = false;
+    std::atomic<bool> rule109{false};
     framework::TListBox list;
     framework::TComboBox days;
     framework::TRadioButton normal;
@@ -66,6 +69,7 @@ protected:
     }
 
     bool DispatchEvent(uint32_t id, uint32_t code) override {
+        if (id == IDC_REMOVE && code == BN_CLICKED) rule109 = true;
         if (id == IDC_APPLY && code == BN_CLICKED) throw std::runtime_error("handler failed");
         if (id == IDC_DELAY && code == EN_CHANGE) {
             char text[32];
@@ -315,6 +319,68 @@ INSTANTIATE_TEST_SUITE_P(Keys, FrameworkKeys,
                          [](const testing::TestParamInfo<KeyCase>& info) {
                              return info.param.name;
                          });
+
+// Another thread (a test driver in another process alike) drives the dialog
+// with sent messages only; the idle pass must still follow them.
+class TSentMessageApp : public framework::TApplication {
+public:
+    TSentMessageApp()
+        : TApplication("Test", GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL) {}
+    ~TSentMessageApp() override {
+        if (driver_.joinable()) driver_.join();
+    }
+
+    std::atomic<int> idlePasses{0};
+    std::atomic<bool> enabledAfterSend{false};
+    TRecordingDialog* dialog = nullptr;
+
+protected:
+    void InitMainWindow() override {
+        dialog = new TRecordingDialog;
+        auto* frame = new framework::TFrameWindow(nullptr, "Trellisbourne", dialog, true);
+        frame->Attr().style = 0x90CA0000;
+        SetMainWindow(frame);
+        driver_ = std::thread([this] { Drive(); });
+    }
+    void IdleAction() override {
+        ++idlePasses;
+        TApplication::IdleAction();
+    }
+
+private:
+    static bool WaitFor(const std::function<bool()>& done) {
+        const DWORD start = GetTickCount();
+        while (!done()) {
+            if (GetTickCount() - start > 5000) return false;
+            Sleep(10);  // polling another thread's state, bounded by the timeout above
+        }
+        return true;
+    }
+    void Drive() {
+        HWND handle = nullptr;
+        if (!WaitFor([&] { return idlePasses > 0 && (handle = dialog->GetHandle()) != nullptr; })) {
+            return;
+        }
+        HWND bar = nullptr;
+        for (HWND child = GetWindow(handle, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (GetDlgCtrlID(child) == IDC_DOM_SCROLL) bar = child;
+        }
+        WaitFor([&] { return !IsWindowEnabled(bar); });
+        // The handler turns the rule on; nothing is posted to the editor's queue.
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDC_REMOVE, BN_CLICKED), 0);
+        enabledAfterSend = WaitFor([&] { return IsWindowEnabled(bar) != FALSE; });
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+
+    std::thread driver_;
+};
+
+TEST(FrameworkApp, IdlePassFollowsMessagesSentFromAnotherThread) {
+    TSentMessageApp app;
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_TRUE(app.enabledAfterSend);
+}
 
 TEST(FrameworkApp, RunWithoutAMainWindowFails) {
     framework::TApplication app("Test", GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
