@@ -26,10 +26,15 @@ template="${E2E_TEMPLATE:-/tmp/wp-e2e-template}"
 prefix=""
 xvfb_pid=""
 display_file=""
+runner_pid=""
 
 cleanup() {
   local rc=$?
   trap - EXIT INT TERM HUP
+  if [ -n "$runner_pid" ]; then
+    kill "$runner_pid" 2>/dev/null || true
+    wait "$runner_pid" 2>/dev/null || true
+  fi
   if [ -n "${E2E_KEEP_SCREEN:-}" ] && [ -n "${DISPLAY:-}" ]; then
     timeout 10 import -window root "$E2E_KEEP_SCREEN" >/dev/null 2>&1 || true
   fi
@@ -62,7 +67,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # much faster and gives each session a prefix no other process knows.
 timeout 120 "$here/wine-prefix.sh" "$template" || { echo "e2e-session: cannot make $template" >&2; exit 1; }
 prefix="$(mktemp -d /tmp/wp-e2e-XXXXXX)" || exit 1
-cp -a "$template/." "$prefix/" || { echo "e2e-session: cannot copy the template prefix" >&2; exit 1; }
+timeout 120 cp -a "$template/." "$prefix/" || { echo "e2e-session: cannot copy the template prefix" >&2; exit 1; }
 export WINEPREFIX="$prefix"
 
 # Xvfb picks a free display and writes its number to fd 3.
@@ -82,8 +87,13 @@ if [ -z "$display_number" ]; then
 fi
 export DISPLAY=":$display_number"
 
-timeout -k 10 "$run_timeout" wine "$@"
+# In the background, so that a signal to this script runs the clean-up at once
+# instead of after the program ends.
+timeout -k 10 "$run_timeout" wine "$@" &
+runner_pid=$!
+wait "$runner_pid"
 rc=$?
+runner_pid=""
 if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
   echo "e2e-session: $1 ran longer than ${run_timeout}s and was stopped" >&2
 fi

@@ -8,8 +8,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
-win64="${1:-$root/build/win64}"
-win32="${2:-$root/build/win32}"
+win64="$(realpath -m "${1:-$root/build/win64}")"
+win32="$(realpath -m "${2:-$root/build/win32}")"
 
 size_of() {
   local exe="$1/Trellisbourne.exe"
@@ -25,6 +25,6 @@ timeout 600 cmake --build "$win64" --target Trellisbourne footprint >/dev/null
 size_of "$win32" "32-bit"
 size_of "$win64" "64-bit"
 
-echo "64-bit launcher under Wine:"
+echo "64-bit launcher under Wine (memory figures include Wine's own libraries):"
 TRELLIS_EXE="$win64/Trellisbourne.exe" E2E_TIMEOUT=120 \
   "$here/e2e-session.sh" "$win64/tests/e2e/footprint.exe"

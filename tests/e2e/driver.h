@@ -15,6 +15,18 @@
 // condition and a generous timeout; it polls every few milliseconds and
 // returns as soon as the condition holds.
 //
+// A new driver program (an editor test, say) takes three lines in
+// tests/e2e/CMakeLists.txt and one or more sessions:
+//   add_executable(editor_e2e editor_e2e_test.cpp e2e_main.cpp)
+//   target_link_libraries(editor_e2e PRIVATE trellis_e2e_driver ${TRELLIS_GTEST_LIBS})
+//   target_link_options(editor_e2e PRIVATE -mconsole)
+//   add_dependencies(editor_e2e Trellisbourne)
+//   trellis_add_e2e_test(e2e_editor editor_e2e "EditorSuite.*")
+// Every test of one session shares its prefix: start each test from a known
+// state (RemoveConfig, ResetProbeLog) and end the processes it started
+// (Process does that when it goes out of scope; TerminateProcessesNamed too).
+// The editor is Trellisbourne.exe started with no tail: StartProcess(path, "").
+//
 // Typical use:
 //   e2e::WriteConfig(e2e::ConfigText({{e2e::ProbeCommand("first"), 1, 0}}));
 //   e2e::Process launcher = e2e::StartProcess(e2e::TrellisbournePath(), "run");
