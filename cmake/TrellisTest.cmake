@@ -11,6 +11,13 @@ if(WIN32)
   endif()
   set(TRELLIS_GTEST_LIBS gtest)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh)
+  # One prefix and one virtual display for this build's unit tests, made
+  # before the first and stopped after the last.
+  set(TRELLIS_WINE_DIR ${CMAKE_BINARY_DIR}/wine-env)
+  add_test(NAME wine_env_start COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-env.sh start ${TRELLIS_WINE_DIR})
+  add_test(NAME wine_env_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-env.sh stop ${TRELLIS_WINE_DIR})
+  set_tests_properties(wine_env_start PROPERTIES FIXTURES_SETUP wine_env TIMEOUT 120)
+  set_tests_properties(wine_env_stop PROPERTIES FIXTURES_CLEANUP wine_env)
 else()
   find_package(GTest REQUIRED)
   set(TRELLIS_GTEST_LIBS GTest::gtest)
@@ -29,6 +36,9 @@ function(trellis_add_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "TRELLIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+    ENVIRONMENT "TRELLIS_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;TRELLIS_WINE_DIR=${TRELLIS_WINE_DIR}"
     TIMEOUT 300)
+  if(WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_env)
+  endif()
 endfunction()
