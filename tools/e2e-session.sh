@@ -10,6 +10,10 @@
 #                      the ctest TIMEOUT so the clean-up here still runs)
 #   E2E_TEMPLATE       template prefix (default /tmp/wp-e2e-template), made
 #                      once with tools/wine-prefix.sh and then only copied
+#   E2E_LOCAL_DATE     "other": the session's time zone puts the local date a
+#                      day away from the UTC date (UTC+14 from 10:00 UTC on,
+#                      else UTC-11), so a program that uses the local date
+#                      where it should use the UTC one is caught
 #   E2E_KEEP_SCREEN    if set, a screenshot of the display is written there
 #                      just before the session ends
 set -uo pipefail
@@ -61,6 +65,11 @@ trap 'exit 143' TERM
 trap 'exit 129' HUP
 
 export WINEDEBUG=-all
+if [ "${E2E_LOCAL_DATE:-}" = "other" ]; then
+  # POSIX TZ signs are inverted: "XYZ-14" is UTC+14. The switch hour leaves an
+  # hour of margin either way for the session to run.
+  if [ "$((10#$(date -u +%H)))" -ge 10 ]; then export TZ="XYZ-14"; else export TZ="XYZ+11"; fi
+fi
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # The template is booted once (about 10 s); every session copies it, which is

@@ -181,6 +181,18 @@ TEST_P(LauncherSchedule, StartsDueRecordsThenEnds) {
     }
 }
 
+// The session that runs the calendar case puts the local date a day away from
+// the UTC one (tools/e2e-session.sh, E2E_LOCAL_DATE): a launcher that read the
+// local date would drop the records kept for today.
+TEST(LocalClock, IsADayAwayFromUtc) {
+    SYSTEMTIME utc;
+    SYSTEMTIME local;
+    GetSystemTime(&utc);
+    GetLocalTime(&local);
+    EXPECT_NE(local.wDay, utc.wDay) << "local hour " << local.wHour << ", UTC hour " << utc.wHour;
+    EXPECT_NE(local.wDayOfWeek, utc.wDayOfWeek);
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, LauncherSchedule, testing::ValuesIn(kScheduleCases),
                          [](const testing::TestParamInfo<ScheduleCase>& info) { return info.param.name; });
 
