@@ -32,5 +32,6 @@ void StartEditor() {
     // SW_SHOWNORMAL, not SW_HIDE: on Windows a program started with SW_HIDE has
     // its first captioned top-level window forced hidden, so the editor would
     // never appear. Wine does not reproduce that, so no test here can catch it.
-    WinExec(EditorCommand(ProgramPath()).c_str(), SW_SHOWNORMAL);
+    std::string command = EditorCommand(ProgramPath());
+    if (!command.empty()) WinExec(command.c_str(), SW_SHOWNORMAL);
 }

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-const char kProgramFileName[] = "Trellisbourne.exe";
-
 namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -19,6 +17,6 @@ std::string LaunchCommand(const char* path, const FileExistsCheck& fileExists) {
 }
 
 std::string EditorCommand(const std::string& programPath) {
-    if (programPath.empty()) return kProgramFileName;
+    if (programPath.empty()) return std::string();
     return Quoted(programPath);
 }

@@ -16,8 +16,6 @@ using FileExistsCheck = std::function<bool(const char* name)>;
 std::string LaunchCommand(const char* path, const FileExistsCheck& fileExists);
 
 // The command line that opens the editor: this program's own full path,
-// quoted, and no arguments. Without a known path the bare program name is
-// left to the system's search for executables.
+// quoted, and no arguments. Empty without a known path: a search for the bare
+// program name could start another program of that name.
 std::string EditorCommand(const std::string& programPath);
-
-extern const char kProgramFileName[];  // "Trellisbourne.exe"

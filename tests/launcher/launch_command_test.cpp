@@ -79,6 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(EditorCase{"C:\\Program Files\\Trellisbourne\\Trellisbourne.exe",
                                "\"C:\\Program Files\\Trellisbourne\\Trellisbourne.exe\""},
                     EditorCase{"C:\\T\\Trellisbourne.exe", "\"C:\\T\\Trellisbourne.exe\""},
-                    EditorCase{"", "Trellisbourne.exe"}));
+                    EditorCase{"", ""}));
 
 }  // namespace
