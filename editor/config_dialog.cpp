@@ -184,59 +184,46 @@ void CTrellisbourneConfigDlg::ShowSelectedRecord() {
     SetNumberText(dom_, record->DOM);
 }
 
+template <typename Edit>
+void CTrellisbourneConfigDlg::EditSelected(Edit edit) {
+    SAppData* record = SelectedRecord();
+    if (!record) return;
+    edit(*record);
+    modified_ = true;
+}
+
+void CTrellisbourneConfigDlg::NumberBoxChanged(const framework::TEdit& box,
+                                               uint16_t SAppData::*field, int32_t low,
+                                               int32_t high) {
+    EditSelected([&](SAppData& record) {
+        box.GetText(textBuffer_, editor::kBoxChars + 1);
+        const editor::TClamped value = editor::Clamp(editor::BoxValue(textBuffer_), low, high);
+        // Rewriting the text runs this handling once more, now in range.
+        if (value.rewrite) SetNumberText(box, value.value);
+        record.*field = value.value;
+    });
+}
+
+void CTrellisbourneConfigDlg::StepNumber(const framework::TEdit& box, uint16_t SAppData::*field,
+                                         uint16_t (*step)(uint16_t)) {
+    EditSelected([&](SAppData& record) {
+        record.*field = step(record.*field);
+        SetNumberText(box, record.*field);
+    });
+}
+
 void CTrellisbourneConfigDlg::DelayChanged() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    delay_.GetText(textBuffer_, editor::kBoxChars + 1);
-    const editor::TClamped delay =
-        editor::Clamp(editor::BoxValue(textBuffer_), editor::kDelayMin, editor::kDelayMax);
-    if (delay.rewrite) SetNumberText(delay_, delay.value);
-    record->Delay = delay.value;
-    modified_ = true;
+    NumberBoxChanged(delay_, &SAppData::Delay, editor::kDelayMin, editor::kDelayMax);
 }
-
 void CTrellisbourneConfigDlg::DomChanged() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    dom_.GetText(textBuffer_, editor::kBoxChars + 1);
-    const editor::TClamped dom =
-        editor::Clamp(editor::BoxValue(textBuffer_), editor::kDomMin, editor::kDomMax);
-    if (dom.rewrite) SetNumberText(dom_, dom.value);
-    record->DOM = dom.value;
-    modified_ = true;
+    NumberBoxChanged(dom_, &SAppData::DOM, editor::kDomMin, editor::kDomMax);
 }
-
-void CTrellisbourneConfigDlg::DelayUp() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->Delay = editor::DelayStepUp(record->Delay);
-    SetNumberText(delay_, record->Delay);
-    modified_ = true;
-}
-
+void CTrellisbourneConfigDlg::DelayUp() { StepNumber(delay_, &SAppData::Delay, editor::DelayStepUp); }
 void CTrellisbourneConfigDlg::DelayDown() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->Delay = editor::DelayStepDown(record->Delay);
-    SetNumberText(delay_, record->Delay);
-    modified_ = true;
+    StepNumber(delay_, &SAppData::Delay, editor::DelayStepDown);
 }
-
-void CTrellisbourneConfigDlg::DomUp() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->DOM = editor::DomStepUp(record->DOM);
-    SetNumberText(dom_, record->DOM);
-    modified_ = true;
-}
-
-void CTrellisbourneConfigDlg::DomDown() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->DOM = editor::DomStepDown(record->DOM);
-    SetNumberText(dom_, record->DOM);
-    modified_ = true;
-}
+void CTrellisbourneConfigDlg::DomUp() { StepNumber(dom_, &SAppData::DOM, editor::DomStepUp); }
+void CTrellisbourneConfigDlg::DomDown() { StepNumber(dom_, &SAppData::DOM, editor::DomStepDown); }
 
 void CTrellisbourneConfigDlg::AddApp() {
     // A full list takes no more records: the file dialog is not even offered.
@@ -295,61 +282,41 @@ void CTrellisbourneConfigDlg::Cancel() {
 }
 
 void CTrellisbourneConfigDlg::SetShowCommand(const framework::TRadioButton& button, int32_t value) {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    if (button.IsChecked()) record->nCmdShow = value;
-    modified_ = true;
+    // The change counts even when the click left the button unchecked.
+    EditSelected([&](SAppData& record) {
+        if (button.IsChecked()) record.nCmdShow = value;
+    });
 }
 
-void CTrellisbourneConfigDlg::NormalClicked() {
-    SetShowCommand(normal_, kShowNormal);
+void CTrellisbourneConfigDlg::SetFlag(uint8_t SAppData::*flag, const framework::TCheckBox& box) {
+    EditSelected([&](SAppData& record) { record.*flag = box.IsChecked() ? 1 : 0; });
 }
-void CTrellisbourneConfigDlg::MinimizedClicked() {
-    SetShowCommand(minimized_, kShowMinimized);
-}
-void CTrellisbourneConfigDlg::MaximizedClicked() {
-    SetShowCommand(maximized_, kShowMaximized);
-}
+
+void CTrellisbourneConfigDlg::NormalClicked() { SetShowCommand(normal_, kShowNormal); }
+void CTrellisbourneConfigDlg::MinimizedClicked() { SetShowCommand(minimized_, kShowMinimized); }
+void CTrellisbourneConfigDlg::MaximizedClicked() { SetShowCommand(maximized_, kShowMaximized); }
 
 void CTrellisbourneConfigDlg::WorkWeekEnableClicked() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->WorkWeekEnable = workWeekEnable_.IsChecked() ? 1 : 0;
-    modified_ = true;
+    SetFlag(&SAppData::WorkWeekEnable, workWeekEnable_);
 }
+void CTrellisbourneConfigDlg::DowEnableClicked() { SetFlag(&SAppData::DOWEnable, dowEnable_); }
+void CTrellisbourneConfigDlg::DomEnableClicked() { SetFlag(&SAppData::DOMEnable, domEnable_); }
 
 void CTrellisbourneConfigDlg::WorkdaysClicked() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->WorkWeek = workdays_.IsChecked() ? kWorkdays : kWeekends;
-    modified_ = true;
+    EditSelected([&](SAppData& record) {
+        record.WorkWeek = workdays_.IsChecked() ? kWorkdays : kWeekends;
+    });
 }
 
 void CTrellisbourneConfigDlg::WeekendsClicked() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->WorkWeek = weekends_.IsChecked() ? kWeekends : kWorkdays;
-    modified_ = true;
-}
-
-void CTrellisbourneConfigDlg::DowEnableClicked() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->DOWEnable = dowEnable_.IsChecked() ? 1 : 0;
-    modified_ = true;
+    EditSelected([&](SAppData& record) {
+        record.WorkWeek = weekends_.IsChecked() ? kWeekends : kWorkdays;
+    });
 }
 
 void CTrellisbourneConfigDlg::DaySelected() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    const int day = days_.GetSelIndex();
-    if (day >= 0) record->DOW = static_cast<uint16_t>(day);
-    modified_ = true;
-}
-
-void CTrellisbourneConfigDlg::DomEnableClicked() {
-    SAppData* record = SelectedRecord();
-    if (!record) return;
-    record->DOMEnable = domEnable_.IsChecked() ? 1 : 0;
-    modified_ = true;
+    EditSelected([&](SAppData& record) {
+        const int day = days_.GetSelIndex();
+        if (day >= 0) record.DOW = static_cast<uint16_t>(day);
+    });
 }

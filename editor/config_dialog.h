@@ -63,7 +63,16 @@ private:
     void DaySelected();
     void DomEnableClicked();
 
+    // Runs `edit` on the selected record and counts it as a change; without a
+    // selection nothing happens.
+    template <typename Edit>
+    void EditSelected(Edit edit);
     void SetShowCommand(const framework::TRadioButton& button, int32_t value);
+    void SetFlag(uint8_t SAppData::*flag, const framework::TCheckBox& box);
+    void NumberBoxChanged(const framework::TEdit& box, uint16_t SAppData::*field, int32_t low,
+                          int32_t high);
+    void StepNumber(const framework::TEdit& box, uint16_t SAppData::*field,
+                    uint16_t (*step)(uint16_t));
     void SetNumberText(const framework::TEdit& box, uint16_t value);
 
     bool Modified() const { return modified_; }
