@@ -270,6 +270,12 @@ void Process::Terminate() {
     }
 }
 
+void Process::Release() {
+    if (handle_) CloseHandle(handle_);
+    handle_ = nullptr;
+    id_ = 0;
+}
+
 Process StartProcess(const std::string& exe, const std::string& arguments, WORD showWindow) {
     std::string commandLine = "\"" + exe + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;

@@ -133,6 +133,8 @@ public:
     bool WaitExit(DWORD timeoutMs) const;  // true once the process has ended
     DWORD ExitCode() const;                // STILL_ACTIVE while running
     void Terminate();
+    // Lets the process run on after this object is gone: only the handle is closed.
+    void Release();
 
 private:
     HANDLE handle_ = nullptr;
