@@ -26,6 +26,14 @@ endif()
 add_library(trellis_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
 target_link_libraries(trellis_test_main PUBLIC ${TRELLIS_GTEST_LIBS} trellis_platform)
 
+# A GoogleTest program passes only when it says so: under Wine a crashed
+# program can still end with exit code 0.
+function(trellis_require_gtest_pass test)
+  set_tests_properties(${test} PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+endfunction()
+
 function(trellis_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -40,5 +48,6 @@ function(trellis_add_test name)
     TIMEOUT 300)
   if(WIN32)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_env)
+    trellis_require_gtest_pass(${name})
   endif()
 endfunction()

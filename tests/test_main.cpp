@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "tests/no_popups_win.h"
 
 #endif
 
@@ -12,7 +12,7 @@
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    TurnOffPopups();
 #endif
     testing::InitGoogleTest(&argc, argv);
     testing::AddGlobalTestEnvironment(new MessageLogEnvironment);

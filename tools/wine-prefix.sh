@@ -6,13 +6,18 @@ prefix="$1"
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-if [ ! -f "$prefix/.ready" ]; then
+# The marker names the settings below, so a prefix made with older ones is made anew.
+marker="$prefix/.ready-2"
+if [ ! -f "$marker" ]; then
   rm -rf "$prefix"
   WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1
   WINEPREFIX="$prefix" wineserver -w
   # Without a window manager Wine waits on every hidden window unless it
   # leaves window management alone.
   WINEPREFIX="$prefix" WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A crashing program ends with a backtrace on the console instead of
+  # waiting for a click in Wine's crash dialog.
+  WINEPREFIX="$prefix" WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   WINEPREFIX="$prefix" wineserver -w
-  touch "$prefix/.ready"
+  touch "$marker"
 fi

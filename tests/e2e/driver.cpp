@@ -287,8 +287,10 @@ Process StartProcess(const std::string& exe, const std::string& arguments, WORD 
     startup.wShowWindow = showWindow;
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
+                        &info)) {
+        std::fprintf(stderr, "CreateProcess(%s) failed: error %lu\n", exe.c_str(), GetLastError());
         return {};
+    }
     CloseHandle(info.hThread);
     return Process(info.hProcess, info.dwProcessId);
 }
