@@ -3,7 +3,10 @@
 
 It must be a 32-bit (i386) GUI program, import only from system DLLs (no
 MinGW runtime DLLs beside it), carry icon group 1 (32 x 32 and 16 x 16, 16
-colours), menu 2 and dialog 1, and carry no manifest with a
+colours), dialog 1, the tray menu 2 (an extended menu with one popup, "Dummy",
+holding "&Stop Trellisbourne" and the default item "Trellisbourne
+Configuration"), the strings the editor loads (the day names and the title of
+its file-open dialog), and carry no manifest with a
 requestedExecutionLevel (that would switch off the file virtualisation a
 standard user needs to save the configuration in the Windows directory).
 Prints every failure and exits with 1 if there is one. Standard library only.
@@ -14,7 +17,17 @@ import sys
 MACHINE_I386 = 0x14C
 PE32_MAGIC = 0x10B
 SUBSYSTEM_GUI = 2
-RT_MENU, RT_DIALOG, RT_GROUP_ICON, RT_MANIFEST = 4, 5, 14, 24
+RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_MANIFEST = 4, 5, 6, 14, 24
+MF_POPUP_FLAG, MF_LAST_FLAG = 0x01, 0x80  # extended menu item bResInfo bits
+MFS_DEFAULT = 0x1000
+# (id, text, state) of the tray menu's items, in order, under its one popup.
+TRAY_POPUP = 'Dummy'
+TRAY_ITEMS = [(11842, '&Stop Trellisbourne', 0),
+              (11843, 'Trellisbourne Configuration', MFS_DEFAULT)]
+STRINGS = {1000 + day: name for day, name in enumerate(
+    ['Sunday', 'Monday', 'Tuesday', 'Wednesday', 'Thursday', 'Friday', 'Saturday'])}
+STRINGS[1008] = 'Chose an application to add'
+
 SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'shell32.dll', 'comdlg32.dll',
                'advapi32.dll', 'msvcrt.dll'}
 
@@ -126,6 +139,71 @@ def icon_group_sizes(group):
     return sizes
 
 
+def wide_string(blob, off):
+    """A zero-terminated UTF-16 string at off, and the offset just past it."""
+    end = off
+    while blob[end:end + 2] != b'\0\0':
+        if end + 2 > len(blob):
+            raise BadImage('unterminated text in a menu')
+        end += 2
+    return blob[off:end].decode('utf-16-le'), end + 2
+
+
+def extended_menu(blob):
+    """The items of an extended menu template as a tree:
+    [(id, text, type, state, [sub-items] or None), ...]."""
+    version, header_size = struct.unpack_from('<HH', blob, 0)
+    if version != 1:
+        raise BadImage('menu is no extended menu template (version %d)' % version)
+
+    def items(off):
+        found = []
+        while True:
+            kind, state, item_id, flags = struct.unpack_from('<IIIH', blob, off)
+            text, off = wide_string(blob, off + 14)
+            off = (off + 3) & ~3  # each item starts on a 4-byte boundary
+            subitems = None
+            if flags & MF_POPUP_FLAG:
+                off += 4  # help id
+                subitems, off = items(off)
+            found.append((item_id, text, kind, state, subitems))
+            if flags & MF_LAST_FLAG:
+                return found, off
+
+    return items(4 + header_size)[0]
+
+
+def string_table(res):
+    """{id: text} over every string block (first language)."""
+    strings = {}
+    for (rtype, block), blobs in res.items():
+        if rtype != RT_STRING or not isinstance(block, int):
+            continue
+        off = 0
+        for index in range(16):
+            length = struct.unpack_from('<H', blobs[0], off)[0]
+            if length:
+                strings[(block - 1) * 16 + index] = blobs[0][off + 2:off + 2 + 2 * length].decode('utf-16-le')
+            off += 2 + 2 * length
+    return strings
+
+
+def menu_failures(blob):
+    failures = []
+    menu = extended_menu(blob)
+    if len(menu) != 1 or menu[0][4] is None:
+        return ['menu 2 holds %d top-level item(s), expected one popup' % len(menu)]
+    _, text, _, _, subitems = menu[0]
+    if text != TRAY_POPUP:
+        failures.append('menu 2\'s popup is called %r, expected %r' % (text, TRAY_POPUP))
+    got = [(item_id, item_text, state) for item_id, item_text, _, state, _ in subitems]
+    if got != TRAY_ITEMS:
+        failures.append('menu 2\'s popup holds %s, expected %s' % (got, TRAY_ITEMS))
+    if any(kind != 0 or sub is not None for _, _, kind, _, sub in subitems):
+        failures.append('menu 2\'s items must be plain text items')
+    return failures
+
+
 def check(path):
     failures = []
     try:
@@ -162,6 +240,12 @@ def check(path):
                                     % (want[0], want[1], sorted(sizes)))
         if (RT_MENU, 2) not in res:
             failures.append('no menu 2 (the tray menu)')
+        else:
+            failures.extend(menu_failures(res[(RT_MENU, 2)][0]))
+        strings = string_table(res)
+        for string_id, text in sorted(STRINGS.items()):
+            if strings.get(string_id) != text:
+                failures.append('string %d is %r, expected %r' % (string_id, strings.get(string_id), text))
         if (RT_DIALOG, 1) not in res:
             failures.append('no dialog 1 (the configuration dialog)')
         for (rtype, rname), blobs in res.items():
@@ -184,8 +268,8 @@ def main():
         print('check-win32: %s is not fit to ship (%d problem(s))' % (sys.argv[1], len(failures)),
               file=sys.stderr)
         return 1
-    print('check-win32: %s: 32-bit GUI program, system DLLs only, icon, menu and dialog present, '
-          'no execution-level manifest' % sys.argv[1])
+    print('check-win32: %s: 32-bit GUI program, system DLLs only, icon, tray menu, strings and '
+          'dialog present, no execution-level manifest' % sys.argv[1])
     return 0
 
 
