@@ -35,14 +35,18 @@ void TDialog::IdleAction() {
 }
 
 BOOL CALLBACK TDialog::EnableChild(HWND child, LPARAM dialog) {
-    const auto* self = reinterpret_cast<const TDialog*>(dialog);
-    // IDs are 16-bit in dialog templates: 65535 and -1 are the same "no ID".
-    const uint32_t id = static_cast<uint16_t>(GetDlgCtrlID(child));
-    const TEnableState state = self->EnableStateFor(id);
-    if (state != TEnableState::NoRule) {
-        const bool enable = state == TEnableState::Enabled;
-        // Only a real change is made, so the pass itself causes no new messages.
-        if ((IsWindowEnabled(child) != FALSE) != enable) EnableWindow(child, enable);
+    try {
+        const auto* self = reinterpret_cast<const TDialog*>(dialog);
+        // IDs are 16-bit in dialog templates: 65535 and -1 are the same "no ID".
+        const uint32_t id = static_cast<uint16_t>(GetDlgCtrlID(child));
+        const TEnableState state = self->EnableStateFor(id);
+        if (state != TEnableState::NoRule) {
+            const bool enable = state == TEnableState::Enabled;
+            // Only a real change is made, so the pass itself causes no new messages.
+            if ((IsWindowEnabled(child) != FALSE) != enable) EnableWindow(child, enable);
+        }
+    } catch (...) {
+        // A failing rule leaves its child as it is; the pass goes on with the others.
     }
     return TRUE;
 }

@@ -63,7 +63,9 @@ bool TFrameWindow::RegisterFrameClass(HINSTANCE module) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = module;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    // The system's arrow; IDC_ARROW is the ANSI resource name LoadCursorA wants as long as
+    // UNICODE is not defined, which this program never does.
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     return RegisterClassA(&wc) != 0;
@@ -72,6 +74,8 @@ bool TFrameWindow::RegisterFrameClass(HINSTANCE module) {
 bool TFrameWindow::Create() {
     if (GetHandle()) return true;
     if (!RegisterFrameClass(module_)) return false;
+    // A frame made again after its window ended starts afresh.
+    destroying_ = false;
     HWND owner = GetParent() ? GetParent()->GetHandle() : nullptr;
     // Shown by the caller once it has its final size.
     ExpectCreation(this);
@@ -83,6 +87,8 @@ bool TFrameWindow::Create() {
     ApplyIcons();
     if (client_) {
         if (!client_->Create()) {
+            // Unbound first, so this failed start posts no quit message for a loop that never ran.
+            Unbind();
             DestroyWindow(handle);
             return false;
         }
