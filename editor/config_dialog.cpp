@@ -58,7 +58,7 @@ const framework::TEventRow<CTrellisbourneConfigDlg> CTrellisbourneConfigDlg::kEv
 
 // IDC_DOM_SCROLL is also the ID of the frame around the day-of-week rule: the rule reaches both.
 const framework::TEnableRule<CTrellisbourneConfigDlg> CTrellisbourneConfigDlg::kEnableRules[] = {
-    {IDC_APPLY, &CTrellisbourneConfigDlg::Modified},
+    {IDC_APPLY, &CTrellisbourneConfigDlg::IsModified},
     {IDC_REMOVE, &CTrellisbourneConfigDlg::HasSelection},
     {IDC_NORMAL, &CTrellisbourneConfigDlg::HasSelection},
     {IDC_MINIMIZED, &CTrellisbourneConfigDlg::HasSelection},
@@ -68,11 +68,11 @@ const framework::TEnableRule<CTrellisbourneConfigDlg> CTrellisbourneConfigDlg::k
     {IDC_WORKWEEK_ENABLE, &CTrellisbourneConfigDlg::HasSelection},
     {IDC_DOW_ENABLE, &CTrellisbourneConfigDlg::HasSelection},
     {IDC_DOM_ENABLE, &CTrellisbourneConfigDlg::HasSelection},
-    {IDC_WEEKENDS, &CTrellisbourneConfigDlg::WorkWeekOn},
-    {IDC_WORKDAYS, &CTrellisbourneConfigDlg::WorkWeekOn},
-    {IDC_DAYS, &CTrellisbourneConfigDlg::DowOn},
-    {IDC_DOM, &CTrellisbourneConfigDlg::DomOn},
-    {IDC_DOM_SCROLL, &CTrellisbourneConfigDlg::DomOn},
+    {IDC_WEEKENDS, &CTrellisbourneConfigDlg::RuleOn<&SAppData::WorkWeekEnable>},
+    {IDC_WORKDAYS, &CTrellisbourneConfigDlg::RuleOn<&SAppData::WorkWeekEnable>},
+    {IDC_DAYS, &CTrellisbourneConfigDlg::RuleOn<&SAppData::DOWEnable>},
+    {IDC_DOM, &CTrellisbourneConfigDlg::RuleOn<&SAppData::DOMEnable>},
+    {IDC_DOM_SCROLL, &CTrellisbourneConfigDlg::RuleOn<&SAppData::DOMEnable>},
 };
 
 CTrellisbourneConfigDlg::CTrellisbourneConfigDlg(framework::TWindow* parent, HINSTANCE module)
@@ -89,7 +89,7 @@ CTrellisbourneConfigDlg::CTrellisbourneConfigDlg(framework::TWindow* parent, HIN
       domEnable_(this, IDC_DOM_ENABLE),
       delay_(this, IDC_DELAY),
       dom_(this, IDC_DOM),
-      fileData_(kAddFileFlags, kAddFileFilter, nullptr, kAddFileDir, kAddFileExt) {
+      fileData_(kAddFileFlags, kAddFileFilter, kAddFileDir, kAddFileExt) {
     // The control objects touch no window yet, so loading here is as early as
     // loading before them: any parsing report still comes before any window.
     LoadConfig();
@@ -126,21 +126,6 @@ SAppData* CTrellisbourneConfigDlg::SelectedRecord() const {
     return index < 0 ? nullptr : AppList->Item(static_cast<uint32_t>(index));
 }
 
-bool CTrellisbourneConfigDlg::WorkWeekOn() const {
-    const SAppData* record = SelectedRecord();
-    return record && record->WorkWeekEnable;
-}
-
-bool CTrellisbourneConfigDlg::DowOn() const {
-    const SAppData* record = SelectedRecord();
-    return record && record->DOWEnable;
-}
-
-bool CTrellisbourneConfigDlg::DomOn() const {
-    const SAppData* record = SelectedRecord();
-    return record && record->DOMEnable;
-}
-
 void CTrellisbourneConfigDlg::SetNumberText(const framework::TEdit& box, uint16_t value) {
     // The box reports the change at once, so its handling runs before this returns.
     char text[16];
@@ -151,31 +136,29 @@ void CTrellisbourneConfigDlg::SetNumberText(const framework::TEdit& box, uint16_
 void CTrellisbourneConfigDlg::ShowSelectedRecord() {
     SAppData* record = SelectedRecord();
     if (!record) return;
+    const framework::TRadioButton* const showButtons[] = {&normal_, &minimized_, &maximized_};
+    const framework::TRadioButton* shown = nullptr;
     switch (record->nCmdShow) {
         case kShowNormal:
-            normal_.SetCheck(true);
-            maximized_.SetCheck(false);
-            minimized_.SetCheck(false);
+            shown = &normal_;
             break;
         case kShowMinimized:
-            minimized_.SetCheck(true);
-            normal_.SetCheck(false);
-            maximized_.SetCheck(false);
+            shown = &minimized_;
             break;
         case kShowMaximized:
-            maximized_.SetCheck(true);
-            normal_.SetCheck(false);
-            minimized_.SetCheck(false);
+            shown = &maximized_;
             break;
+    }
+    // A show command the buttons do not offer leaves them as they are.
+    if (shown) {
+        for (const framework::TRadioButton* button : showButtons) button->SetCheck(button == shown);
     }
     SetNumberText(delay_, record->Delay);
     workWeekEnable_.SetCheck(record->WorkWeekEnable != 0);
-    if (record->WorkWeek == kWeekends) {
-        weekends_.SetCheck(true);
-        workdays_.SetCheck(false);
-    } else if (record->WorkWeek == kWorkdays) {
-        weekends_.SetCheck(false);
-        workdays_.SetCheck(true);
+    // So does a work-week value other than weekends or workdays.
+    if (record->WorkWeek == kWeekends || record->WorkWeek == kWorkdays) {
+        weekends_.SetCheck(record->WorkWeek == kWeekends);
+        workdays_.SetCheck(record->WorkWeek == kWorkdays);
     }
     dowEnable_.SetCheck(record->DOWEnable != 0);
     // A day above Saturday leaves the combo box without a selection.
@@ -197,7 +180,7 @@ void CTrellisbourneConfigDlg::NumberBoxChanged(const framework::TEdit& box,
                                                int32_t high) {
     EditSelected([&](SAppData& record) {
         box.GetText(textBuffer_, editor::kBoxChars + 1);
-        const editor::TClamped value = editor::Clamp(editor::BoxValue(textBuffer_), low, high);
+        const editor::SClamped value = editor::Clamp(editor::BoxValue(textBuffer_), low, high);
         // Rewriting the text runs this handling once more, now in range.
         if (value.rewrite) SetNumberText(box, value.value);
         record.*field = value.value;

@@ -75,11 +75,13 @@ private:
                     uint16_t (*step)(uint16_t));
     void SetNumberText(const framework::TEdit& box, uint16_t value);
 
-    bool Modified() const { return modified_; }
     bool HasSelection() const { return SelectedRecord() != nullptr; }
-    bool WorkWeekOn() const;
-    bool DowOn() const;
-    bool DomOn() const;
+    // Whether the selected record has the rule switch `Flag` on.
+    template <uint8_t SAppData::*Flag>
+    bool RuleOn() const {
+        const SAppData* record = SelectedRecord();
+        return record && record->*Flag;
+    }
 
     framework::TListBox appList_;
     framework::TComboBox days_;

@@ -24,7 +24,7 @@ int32_t BoxValue(const char* text) {
     return negative ? -value : value;
 }
 
-TClamped Clamp(int32_t value, int32_t low, int32_t high) {
+SClamped Clamp(int32_t value, int32_t low, int32_t high) {
     if (value < low) return {static_cast<uint16_t>(low), true};
     if (value > high) return {static_cast<uint16_t>(high), true};
     return {static_cast<uint16_t>(value), false};

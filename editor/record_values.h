@@ -18,11 +18,11 @@ constexpr int kBoxChars = 9;
 // non-digit; no digits give 0. Reads at most kBoxChars characters.
 int32_t BoxValue(const char* text);
 
-struct TClamped {
+struct SClamped {
     uint16_t value;
     bool rewrite;  // out of range: the box's text becomes `value`
 };
-TClamped Clamp(int32_t value, int32_t low, int32_t high);
+SClamped Clamp(int32_t value, int32_t low, int32_t high);
 
 uint16_t DelayStepUp(uint16_t delay);
 uint16_t DelayStepDown(uint16_t delay);

@@ -2,17 +2,8 @@
 
 namespace framework {
 
-TApplication::TApplication(const char* name, HINSTANCE instance, HINSTANCE previous,
-                           const char* commandTail, int showCommand)
-    : name_(name ? name : ""),
-      instance_(instance),
-      previous_(previous),
-      commandTail_(commandTail ? commandTail : ""),
-      showCommand_(showCommand) {}
-
-TApplication::~TApplication() {
-    mainWindow_.reset();
-}
+TApplication::TApplication(const char*, HINSTANCE instance, HINSTANCE, const char*, int showCommand)
+    : instance_(instance), showCommand_(showCommand) {}
 
 void TApplication::SetMainWindow(TFrameWindow* window) {
     mainWindow_.reset(window);

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <string>
 
 #include "framework/frame_window.h"
 
@@ -15,17 +14,16 @@ namespace framework {
 
 class TApplication {
 public:
+    // Nothing reads the name, the previous instance or the command tail: they are taken so that
+    // the entry hands over every start-up value, as the system gives them.
     TApplication(const char* name, HINSTANCE instance, HINSTANCE previous, const char* commandTail,
                  int showCommand);
-    virtual ~TApplication();  // destroys and releases the main window
+    // Destroys and releases the main window (the last member, so the first to go).
+    virtual ~TApplication() = default;
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    const std::string& GetName() const { return name_; }
     HINSTANCE GetInstance() const { return instance_; }
-    HINSTANCE GetPrevInstance() const { return previous_; }
-    const std::string& GetCommandTail() const { return commandTail_; }
-    int GetShowCommand() const { return showCommand_; }
 
     // Takes over `window`, releasing any earlier main window.
     void SetMainWindow(TFrameWindow* window);
@@ -46,10 +44,7 @@ protected:
 private:
     int MessageLoop();
 
-    std::string name_;
     HINSTANCE instance_;
-    HINSTANCE previous_;
-    std::string commandTail_;
     int showCommand_;
     std::unique_ptr<TFrameWindow> mainWindow_;
 };

@@ -11,7 +11,6 @@ class TDialog;
 class TControl {
 public:
     TControl(TDialog* parent, int id) : parent_(parent), id_(id) {}
-    int GetId() const { return id_; }
     // The child window, or null while the dialog has no window.
     HWND GetHandle() const;
 

@@ -26,15 +26,12 @@ const TEventRow<Owner>* FindEvent(const TEventRow<Owner> (&table)[N], uint32_t i
 
 // Runs the handler of the row for (id, code); false when the table has none,
 // so the caller can go on to the next table of its chain.
-template <class Owner, class Row, std::size_t N>
-bool DispatchEvent(Owner& owner, const Row (&table)[N], uint32_t id, uint32_t code) {
-    for (const Row& row : table) {
-        if (row.id == id && row.code == code) {
-            (owner.*row.handler)();
-            return true;
-        }
-    }
-    return false;
+template <class Owner, std::size_t N>
+bool DispatchEvent(Owner& owner, const TEventRow<Owner> (&table)[N], uint32_t id, uint32_t code) {
+    const TEventRow<Owner>* row = FindEvent(table, id, code);
+    if (!row) return false;
+    (owner.*row->handler)();
+    return true;
 }
 
 }  // namespace framework

@@ -48,7 +48,6 @@ public:
     ~TFrameWindow() override;
 
     TAttributes& Attr() { return attr_; }
-    TWindow* GetClientWindow() const { return client_.get(); }
 
     // Icon `resourceId` of `module`, shown in the caption and the task list.
     void SetIcon(HINSTANCE module, int resourceId);

@@ -6,20 +6,12 @@
 
 namespace framework {
 
-TOpenSaveDialog::TData::TData(DWORD flags, const char* filter, const char* customFilter,
-                              const char* initialDir, const char* defExt)
+TOpenSaveDialog::TData::TData(DWORD flags, const char* filter, const char* initialDir,
+                              const char* defExt)
     : Flags(flags),
       Filter(filter ? SystemFilter(filter) : std::string()),
-      CustomFilter(),
       InitialDir(initialDir ? initialDir : ""),
-      DefExt(defExt ? defExt : "") {
-    if (customFilter) {
-        // The system writes the user's own pattern back into this buffer.
-        const std::string text = SystemFilter(customFilter);
-        CustomFilter.assign(text.begin(), text.end());
-        CustomFilter.resize(CustomFilter.size() + kMaxPath, '\0');
-    }
-}
+      DefExt(defExt ? defExt : "") {}
 
 TFileOpenDialog::TFileOpenDialog(TWindow* parent, TOpenSaveDialog::TData& data, const char* title)
     : parent_(parent), data_(data), title_(title ? title : "") {}
@@ -29,10 +21,6 @@ int TFileOpenDialog::Execute() {
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = parent_ ? parent_->GetHandle() : nullptr;
     ofn.lpstrFilter = data_.Filter.empty() ? nullptr : data_.Filter.c_str();
-    if (!data_.CustomFilter.empty()) {
-        ofn.lpstrCustomFilter = data_.CustomFilter.data();
-        ofn.nMaxCustFilter = static_cast<DWORD>(data_.CustomFilter.size());
-    }
     ofn.nFilterIndex = data_.FilterIndex;
     ofn.lpstrFile = data_.FileName;
     ofn.nMaxFile = TOpenSaveDialog::TData::kMaxPath;

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "framework/window.h"
 
@@ -18,12 +17,11 @@ public:
 
         // `filter` in the "Name|pattern|Name|pattern|" form; `defExt` is
         // handed to the system, which uses its first three characters.
-        TData(DWORD flags, const char* filter, const char* customFilter = nullptr,
-              const char* initialDir = nullptr, const char* defExt = nullptr);
+        TData(DWORD flags, const char* filter, const char* initialDir = nullptr,
+              const char* defExt = nullptr);
 
         DWORD Flags;
-        std::string Filter;              // the system form: NUL-ended parts and a final NUL
-        std::vector<char> CustomFilter;  // the system form with room to spare, or empty for none
+        std::string Filter;  // the system form: NUL-ended parts and a final NUL
         std::string InitialDir;
         std::string DefExt;
         char FileName[kMaxPath] = {};

@@ -39,7 +39,7 @@ class ClampOf : public testing::TestWithParam<ClampCase> {};
 
 TEST_P(ClampOf, KeepsInRangeAndRewritesOutside) {
     const ClampCase& c = GetParam();
-    const TClamped clamped = Clamp(c.value, c.low, c.high);
+    const SClamped clamped = Clamp(c.value, c.low, c.high);
     EXPECT_EQ(clamped.value, c.stored);
     EXPECT_EQ(clamped.rewrite, c.rewrite);
 }
