@@ -93,7 +93,9 @@ protected:
         return text;
     }
     bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // For IDC_DOM_SCROLL this is the frame around the day-of-week rule, which comes first.
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    bool BarEnabled(int id) const { return IsWindowEnabled(ScrollBar(Dlg(), id)) != FALSE; }
     int ListCount() const {
         return static_cast<int>(SendMessageA(Item(IDC_APPLIST), LB_GETCOUNT, 0, 0));
     }
@@ -146,6 +148,7 @@ TEST_F(EditorDialog, ListsTheRecordsInFileOrderWithNothingSelected) {
     EXPECT_FALSE(Enabled(IDC_APPLY));
     for (int id : kRecordControls) EXPECT_FALSE(Enabled(id)) << id;
     for (int id : kRuleControls) EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_FALSE(BarEnabled(IDC_DOM_SCROLL));
     for (int id : {IDC_APPLIST, IDC_OK, IDC_CANCEL, IDC_ADD}) EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_FALSE(dialog_->IsModified());
 }
@@ -182,6 +185,7 @@ TEST_F(EditorDialog, ShowingARecordBringsItsNumbersIntoRange) {
     EXPECT_TRUE(Enabled(IDC_APPLY));
     for (int id : kRecordControls) EXPECT_TRUE(Enabled(id)) << id;
     for (int id : kRuleControls) EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(BarEnabled(IDC_DOM_SCROLL));
 
     // Values the buttons do not offer leave them as the last record left them.
     Select(2);
@@ -197,6 +201,7 @@ TEST_F(EditorDialog, ShowingARecordBringsItsNumbersIntoRange) {
     EXPECT_FALSE(Enabled(IDC_DAYS));
     EXPECT_FALSE(Enabled(IDC_DOM));
     EXPECT_FALSE(Enabled(IDC_DOM_SCROLL));
+    EXPECT_FALSE(BarEnabled(IDC_DOM_SCROLL));
 }
 
 TEST_F(EditorDialog, SelectingTheFirstRecordEnablesApplyAndApplyClearsIt) {
@@ -323,17 +328,10 @@ TEST_F(EditorDialog, ButtonsWriteTheSelectedRecordAndRulesFollowAtIdle) {
     EXPECT_EQ(Record(0).DOMEnable, 1);
     EXPECT_TRUE(Enabled(IDC_DOM));
     EXPECT_TRUE(Enabled(IDC_DOM_SCROLL));
-    for (HWND child = GetWindow(Dlg(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetDlgCtrlID(child) == IDC_DOM_SCROLL) {
-            EXPECT_TRUE(IsWindowEnabled(child));
-        }
-    }
+    EXPECT_TRUE(BarEnabled(IDC_DOM_SCROLL));
     Click(IDC_DOM_ENABLE);
-    for (HWND child = GetWindow(Dlg(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetDlgCtrlID(child) == IDC_DOM_SCROLL) {
-            EXPECT_FALSE(IsWindowEnabled(child));
-        }
-    }
+    EXPECT_FALSE(Enabled(IDC_DOM_SCROLL));
+    EXPECT_FALSE(BarEnabled(IDC_DOM_SCROLL));
 }
 
 TEST_F(EditorDialog, RemoveDropsTheSelectedRecordAndTheSelection) {
@@ -453,11 +451,39 @@ TEST_F(EditorDialog, ClosingTheFrameSavesNothing) {
     EXPECT_EQ(FileContent(), kThreeRecords);
 }
 
-// Answers the file-open dialog the way a user would, once it is up.
+// Answers the file-open dialog the way a user would, once it is up. Should it never come up,
+// whatever pop-up the editor has is cancelled after five seconds, so the test fails instead of
+// waiting for ever.
 struct FileDialogAnswer {
+    static constexpr UINT kTickMs = 50;
+    static constexpr int kMaxTicks = 100;
+
     static std::string name;  // empty: cancel
+    static HWND frame;
     static bool answered;
+    static bool timedOut;
+    static int ticks;
+
+    static BOOL CALLBACK CancelDialogBox(HWND window, LPARAM) {
+        char className[16];
+        if (GetClassNameA(window, className, sizeof className) &&
+            lstrcmpA(className, "#32770") == 0)
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    }
+    static void CancelPopups() {
+        if (HWND popup = GetWindow(frame, GW_ENABLEDPOPUP))
+            PostMessageA(popup, WM_COMMAND, IDCANCEL, 0);
+        EnumThreadWindows(GetCurrentThreadId(), CancelDialogBox, 0);
+    }
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+        if (answered) return;
+        if (++ticks > kMaxTicks) {
+            // Every tick from now on, until the test's click returns and kills the timer.
+            timedOut = true;
+            CancelPopups();
+            return;
+        }
         HWND box = FindWindowA("#32770", "Chose an application to add");
         if (!box || !IsWindowVisible(box)) return;
         KillTimer(nullptr, id);
@@ -474,7 +500,25 @@ struct FileDialogAnswer {
     }
 };
 std::string FileDialogAnswer::name;
+HWND FileDialogAnswer::frame = nullptr;
 bool FileDialogAnswer::answered = false;
+bool FileDialogAnswer::timedOut = false;
+int FileDialogAnswer::ticks = 0;
+
+// Clicks Add and answers the file dialog with `name` (empty: cancel); false when the file dialog
+// never came up.
+bool AddWithAnswer(HWND frame, HWND addButton, const std::string& name) {
+    FileDialogAnswer::name = name;
+    FileDialogAnswer::frame = frame;
+    FileDialogAnswer::answered = false;
+    FileDialogAnswer::timedOut = false;
+    FileDialogAnswer::ticks = 0;
+    const UINT_PTR timer =
+        SetTimer(nullptr, 0, FileDialogAnswer::kTickMs, FileDialogAnswer::OnTimer);
+    SendMessageA(addButton, BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    return FileDialogAnswer::answered && !FileDialogAnswer::timedOut;
+}
 
 TEST_F(EditorDialog, AddAnAppAppendsARecordWithDefaults) {
     WriteFile(kThreeRecords);
@@ -484,13 +528,11 @@ TEST_F(EditorDialog, AddAnAppAppendsARecordWithDefaults) {
     // Typed without its extension; the dialog adds the default one for a file that exists.
     const std::string chosen = platform::WindowsDirectory() + "\\trellis-added.exe";
     std::ofstream(chosen) << "";
-    FileDialogAnswer::name = "C:\\windows\\trellis-added";
-    FileDialogAnswer::answered = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, FileDialogAnswer::OnTimer);
-    Click(IDC_ADD);
-    KillTimer(nullptr, timer);
+    const bool answered =
+        AddWithAnswer(frame_->GetHandle(), Item(IDC_ADD), "C:\\windows\\trellis-added");
+    Idle();
     fs::remove(chosen);
-    ASSERT_TRUE(FileDialogAnswer::answered);
+    ASSERT_TRUE(answered);
     ASSERT_EQ(AppList->Count(), 4u);
     const SAppData& added = Record(3);
     EXPECT_STREQ(added.path.get(), "C:\\windows\\trellis-added.exe");
@@ -522,12 +564,9 @@ TEST_F(EditorDialog, AddAnAppAppendsARecordWithDefaults) {
 TEST_F(EditorDialog, CancelledAddChangesNothing) {
     WriteFile(kThreeRecords);
     Open();
-    FileDialogAnswer::name.clear();
-    FileDialogAnswer::answered = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, FileDialogAnswer::OnTimer);
-    Click(IDC_ADD);
-    KillTimer(nullptr, timer);
-    ASSERT_TRUE(FileDialogAnswer::answered);
+    const bool answered = AddWithAnswer(frame_->GetHandle(), Item(IDC_ADD), "");
+    Idle();
+    ASSERT_TRUE(answered);
     EXPECT_EQ(AppList->Count(), 3u);
     EXPECT_EQ(ListCount(), 3);
     EXPECT_FALSE(Enabled(IDC_APPLY));

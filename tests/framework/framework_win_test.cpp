@@ -257,14 +257,19 @@ TEST_F(FrameworkWin, ClosingTheFrameDestroysTheDialogWithIt) {
 }
 
 // An application whose idle pass and keyboard handling are observed from a timer.
+// A watchdog closes the frame when the key has not ended the run within five seconds.
 class TKeyApp : public framework::TApplication {
 public:
     TKeyApp(int key)
         : TApplication("Test", GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL), key_(key) {}
+    ~TKeyApp() override {
+        if (watchdog_) KillTimer(nullptr, watchdog_);
+    }
 
     static TKeyApp* current;
     int idlePasses = 0;
     bool keySent = false;
+    bool watchdogFired = false;
     TRecordingDialog* dialog = nullptr;
     int key_;
 
@@ -276,6 +281,7 @@ protected:
         SetMainWindow(frame);
         current = this;
         SetTimer(nullptr, 0, 20, OnTimer);
+        watchdog_ = SetTimer(nullptr, 0, 5000, OnWatchdog);
     }
     void IdleAction() override {
         ++idlePasses;
@@ -292,6 +298,15 @@ private:
         HWND edit = GetDlgItem(app->dialog->GetHandle(), IDC_DELAY);
         PostMessageA(edit, WM_KEYDOWN, app->key_, 0);
     }
+    static void CALLBACK OnWatchdog(HWND, UINT, UINT_PTR id, DWORD) {
+        TKeyApp* app = current;
+        KillTimer(nullptr, id);
+        app->watchdog_ = 0;
+        app->watchdogFired = true;
+        PostMessageA(app->GetMainWindow()->GetHandle(), WM_CLOSE, 0, 0);
+    }
+
+    UINT_PTR watchdog_ = 0;
 };
 TKeyApp* TKeyApp::current = nullptr;
 
@@ -306,6 +321,7 @@ class FrameworkKeys : public testing::TestWithParam<KeyCase> {};
 TEST_P(FrameworkKeys, RunLoopGivesTheDialogItsKeyboardAndEndsWithTheFrame) {
     TKeyApp app(GetParam().key);
     EXPECT_EQ(app.Run(), 0);
+    EXPECT_FALSE(app.watchdogFired);
     EXPECT_TRUE(app.keySent);
     EXPECT_GT(app.idlePasses, 0);
     ASSERT_NE(app.dialog, nullptr);
@@ -333,6 +349,8 @@ public:
     std::atomic<int> idlePasses{0};
     std::atomic<bool> enabledAfterSend{false};
     TRecordingDialog* dialog = nullptr;
+    // The dialog's window as the last idle pass saw it, for the driver thread.
+    std::atomic<HWND> dialogHandle{nullptr};
 
 protected:
     void InitMainWindow() override {
@@ -345,6 +363,7 @@ protected:
     void IdleAction() override {
         ++idlePasses;
         TApplication::IdleAction();
+        dialogHandle = dialog->GetHandle();
     }
 
 private:
@@ -357,20 +376,18 @@ private:
         return true;
     }
     void Drive() {
+        // Set once an idle pass has run with the dialog up.
         HWND handle = nullptr;
-        if (!WaitFor([&] { return idlePasses > 0 && (handle = dialog->GetHandle()) != nullptr; })) {
-            return;
+        if (WaitFor([&] { return (handle = dialogHandle) != nullptr; })) {
+            const HWND bar = ScrollBar(handle, IDC_DOM_SCROLL);
+            WaitFor([&] { return !IsWindowEnabled(bar); });
+            // The handler turns the rule on; nothing is posted to the editor's queue.
+            SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDC_REMOVE, BN_CLICKED), 0);
+            enabledAfterSend = WaitFor([&] { return IsWindowEnabled(bar) != FALSE; });
         }
-        HWND bar = nullptr;
-        for (HWND child = GetWindow(handle, GW_CHILD); child;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            if (GetDlgCtrlID(child) == IDC_DOM_SCROLL) bar = child;
-        }
-        WaitFor([&] { return !IsWindowEnabled(bar); });
-        // The handler turns the rule on; nothing is posted to the editor's queue.
-        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDC_REMOVE, BN_CLICKED), 0);
-        enabledAfterSend = WaitFor([&] { return IsWindowEnabled(bar) != FALSE; });
-        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        // Whatever happened above, the run is ended so that Run() returns.
+        if (HWND last = dialogHandle)
+            SendMessageA(last, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
 
     std::thread driver_;

@@ -37,8 +37,20 @@ inline void SendCommand(HWND dialog, int id, int code) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// The scroll bar control with this ID, or null. Another kind of child may share the ID, and
+// GetDlgItem gives whichever comes first.
+inline HWND ScrollBar(HWND dialog, int id) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16];
+        if (GetDlgCtrlID(child) == id && GetClassNameA(child, className, sizeof className) &&
+            lstrcmpiA(className, "ScrollBar") == 0)
+            return child;
+    }
+    return nullptr;
+}
+
 // The arrow of a vertical scroll bar control: SB_LINEUP or SB_LINEDOWN.
 inline void SendScroll(HWND dialog, int id, int scrollCode) {
     SendMessageA(dialog, WM_VSCROLL, MAKEWPARAM(scrollCode, 0),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+                 reinterpret_cast<LPARAM>(ScrollBar(dialog, id)));
 }
