@@ -10,20 +10,13 @@ namespace {
 
 // The full path of the running program, or empty when it cannot be had.
 // GetModuleFileNameA fills the whole buffer when the name does not fit, so a
-// full buffer means "try a larger one".
+// name that fills it is treated as cut off.
 std::string ProgramPath() {
-    constexpr std::size_t kLongestPath = 32768;
-    std::string path(MAX_PATH + 1, '\0');
-    while (path.size() <= kLongestPath) {
-        DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0) return std::string();
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.assign(path.size() * 2, '\0');
-    }
-    return std::string();
+    std::string path(32768, '\0');  // the longest path Windows has
+    DWORD n = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (n == 0 || n >= path.size()) return std::string();
+    path.resize(n);
+    return path;
 }
 
 }  // namespace

@@ -76,7 +76,11 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # much faster and gives each session a prefix no other process knows.
 timeout 120 "$here/wine-prefix.sh" "$template" || { echo "e2e-session: cannot make $template" >&2; exit 1; }
 prefix="$(mktemp -d /tmp/wp-e2e-XXXXXX)" || exit 1
-timeout 120 cp -a "$template/." "$prefix/" || { echo "e2e-session: cannot copy the template prefix" >&2; exit 1; }
+# A shared lock: the template cannot be made anew while it is being copied.
+(
+  flock -s 9
+  timeout 120 cp -a "$template/." "$prefix/"
+) 9>"$template.lock" || { echo "e2e-session: cannot copy the template prefix" >&2; exit 1; }
 export WINEPREFIX="$prefix"
 
 # Xvfb picks a free display and writes its number to fd 3.

@@ -4,11 +4,10 @@
 set -euo pipefail
 
 need=()
-have_cmd() { command -v "$1" >/dev/null 2>&1; }
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-for pkg in cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev \
-           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 \
+for pkg in cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev \
+           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
            wine wine64 xvfb imagemagick python3; do
   have_pkg "$pkg" || need+=("$pkg")
 done
@@ -22,14 +21,3 @@ if [ "${#need[@]}" -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
-
-# The posix thread model gives std::thread-free code the same runtime as the
-# tests expect; choose it explicitly so a machine with both models agrees.
-for arch in x86_64 i686; do
-  for tool in g++ gcc; do
-    alt="/usr/bin/${arch}-w64-mingw32-${tool}-posix"
-    if [ -x "$alt" ] && [ "$(readlink -f "/usr/bin/${arch}-w64-mingw32-${tool}")" != "$(readlink -f "$alt")" ]; then
-      update-alternatives --set "${arch}-w64-mingw32-${tool}" "$alt" >/dev/null 2>&1 || true
-    fi
-  done
-done

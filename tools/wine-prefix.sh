@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # wine-prefix.sh DIR: makes DIR a ready 64-bit Wine prefix, once; safe to run
-# from several tests at the same time.
+# from several tests at the same time. It only ever replaces a prefix it made
+# itself: any other non-empty DIR is refused, never deleted.
 set -euo pipefail
 prefix="$1"
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-# The marker names the settings below, so a prefix made with older ones is made anew.
-marker="$prefix/.ready-2"
+# The marker names the settings below and the Wine version, so a prefix made
+# with older ones is made anew.
+marker="$prefix/.ready-2-$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' '_')"
+stamp="$prefix/.trellisbourne-prefix"
 if [ ! -f "$marker" ]; then
+  # Prefixes made before the stamp existed carry a .ready marker instead.
+  if [ -d "$prefix" ] && [ ! -f "$stamp" ] && [ -n "$(ls -A "$prefix")" ] &&
+     ! compgen -G "$prefix/.ready*" >/dev/null; then
+    echo "wine-prefix: $prefix is not a prefix these scripts made; not touching it" >&2
+    exit 1
+  fi
   rm -rf "$prefix"
+  mkdir -p "$prefix"
+  touch "$stamp"
   WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1
   WINEPREFIX="$prefix" wineserver -w
   # Without a window manager Wine waits on every hidden window unless it

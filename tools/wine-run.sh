@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs one Windows test program under 64-bit Wine. Inside a test run the
 # prefix and display come from TRELLIS_WINE_DIR (see wine-env.sh); run by hand
-# it uses WINEPREFIX (or build/win64/wineprefix) and DISPLAY, or a virtual
-# display of its own when there is none.
+# it uses the prefix build/win64/wineprefix (never the caller's WINEPREFIX) and
+# DISPLAY, or a virtual display of its own when there is none.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -14,7 +14,7 @@ if [ -n "${TRELLIS_WINE_DIR:-}" ] && [ -s "$TRELLIS_WINE_DIR/display" ]; then
   exec wine "$@"
 fi
 
-export WINEPREFIX="${WINEPREFIX:-$here/../build/win64/wineprefix}"
+export WINEPREFIX="$here/../build/win64/wineprefix"
 bash "$here/wine-prefix.sh" "$WINEPREFIX"
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$@"
