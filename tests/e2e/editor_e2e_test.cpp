@@ -419,6 +419,7 @@ TEST_F(EditorTest, AddAnAppAppendsTheChosenFileWithDefaults) {
         << "the file-open dialog did not come, or did not take the name";
 
     ASSERT_TRUE(e2e::WaitFor([&] { return editor_.ListCount() == 4; }, kIdleTimeoutMs));
+    ASSERT_TRUE(editor_.Settle());
     std::vector<std::string> paths;
     for (const AppRecord& r : Sample()) paths.push_back(r.path);
     paths.push_back(chosen);
@@ -449,6 +450,7 @@ TEST_F(EditorTest, CancelledAddChangesNothing) {
     Open(Sample());
     ASSERT_TRUE(editor_.PostClick(IDC_ADD));
     ASSERT_TRUE(e2e::AnswerAddDialog(process_.Id(), "", kFileDialogTimeoutMs));
+    ASSERT_TRUE(editor_.Settle());
     EXPECT_EQ(editor_.ListCount(), 3);
     EXPECT_TRUE(editor_.Disabled(IDC_APPLY));
     ASSERT_TRUE(editor_.PostClick(IDC_OK));
@@ -588,7 +590,8 @@ TEST_F(EditorTest, FailedSaveReportsAndKeepsTheEditorAndTheFile) {
         // Still open: the final OK below could not save otherwise.
         EXPECT_TRUE(process_.Running());
         EXPECT_TRUE(IsWindow(editor_.Frame()));
-        EXPECT_TRUE(WaitEnabled(IDC_APPLY)) << "the change still counts as unsaved";
+        ASSERT_TRUE(editor_.Settle());
+        EXPECT_TRUE(editor_.Enabled(IDC_APPLY)) << "the change still counts as unsaved";
         EXPECT_EQ(FileText(), written_);
     }
 

@@ -123,6 +123,15 @@ bool EditorWindow::PostKey(int id, UINT virtualKey) const {
     return posted;
 }
 
+bool EditorWindow::Settle() const {
+    for (int round = 0; round < 2; ++round) {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored))
+            return false;
+    }
+    return true;
+}
+
 std::string EditorWindow::Text(int id) const {
     return WindowText(Item(id));
 }

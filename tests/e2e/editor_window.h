@@ -53,6 +53,14 @@ public:
     bool PostCommand(WORD id) const;              // IDOK or IDCANCEL, as Enter and Escape give them
     bool PostKey(int id, UINT virtualKey) const;  // key down and up to that control
 
+    // Returns once the editor is back in its message loop and has run the
+    // idle pass that follows: read a state that must NOT have changed after
+    // this, as there is nothing to wait for. Sends WM_NULL twice: the first
+    // comes back once the editor takes messages again (a handler that was
+    // running has ended), the second once the idle pass after it is done.
+    // Messages posted to the editor are not waited for.
+    bool Settle() const;
+
     std::string Text(int id) const;
     bool Checked(int id) const;
     // Whether every window with that ID is enabled (or every one disabled).
