@@ -482,6 +482,21 @@ bool TrayIconPresent(HWND owner, UINT id) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+bool RemoveTrayIcon(HWND owner, UINT id) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = id;
+    return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;
+}
+
+bool SendTaskbarCreated(HWND window) {
+    const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    DWORD_PTR ignored = 0;
+    return message != 0 &&
+           SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+}
+
 int TrayIconWindowCount() {
     // Wine 8 draws the stand-alone tray in its X11 driver; later versions in
     // explorer. Either layout: a tray window with one child per icon.

@@ -216,6 +216,12 @@ bool WaitForShell(DWORD timeoutMs);
 // Whether the shell holds an icon for (owner, id). Asks the shell itself: a
 // NIM_MODIFY that changes nothing succeeds only for an icon it knows.
 bool TrayIconPresent(HWND owner, UINT id = kTrayIconId);
+// Removes the icon (owner, id) from the shell as its owner would, as happens
+// to every icon when the taskbar is re-created.
+bool RemoveTrayIcon(HWND owner, UINT id = kTrayIconId);
+// Tells `window` that the taskbar has been (re)created, as the shell does with
+// its registered "TaskbarCreated" message; handled when the call returns.
+bool SendTaskbarCreated(HWND window);
 // The icons Wine's stand-alone tray shows, whoever owns them: visible child
 // windows of its tray window ("Wine System Tray").
 int TrayIconWindowCount();
