@@ -256,6 +256,24 @@ TEST_F(FrameworkWin, ClosingTheFrameDestroysTheDialogWithIt) {
     EXPECT_TRUE(PumpMessages());
 }
 
+TEST_F(FrameworkWin, AFrameMadeAgainFollowsItsClientsEndAgain) {
+    SendMessageA(frame_->GetHandle(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    ASSERT_TRUE(frame_->Create());
+    HWND frame = frame_->GetHandle();
+    SendCommand(Dlg(), IDCANCEL, BN_CLICKED);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(frame); }));
+}
+
+TEST(FrameworkFrame, AClientThatCannotBeMadeFailsTheFrameAndLeavesNoQuit) {
+    constexpr int kNoSuchTemplate = 9999;
+    framework::TFrameWindow frame(nullptr, "Trellisbourne",
+                                  new framework::TDialog(nullptr, kNoSuchTemplate), true);
+    EXPECT_FALSE(frame.Create());
+    EXPECT_EQ(frame.GetHandle(), nullptr);
+    EXPECT_FALSE(PumpMessages());
+}
+
 // An application whose idle pass and keyboard handling are observed from a timer.
 // A watchdog closes the frame when the key has not ended the run within five seconds.
 class TKeyApp : public framework::TApplication {
