@@ -274,6 +274,13 @@ TEST(FrameworkFrame, AClientThatCannotBeMadeFailsTheFrameAndLeavesNoQuit) {
     EXPECT_FALSE(PumpMessages());
 }
 
+// A frame around `dialog` made as the editor makes its own.
+framework::TFrameWindow* EditorStyleFrame(framework::TDialog* dialog) {
+    auto* frame = new framework::TFrameWindow(nullptr, "Trellisbourne", dialog, true);
+    frame->Attr().style = 0x90CA0000;
+    return frame;
+}
+
 // An application whose idle pass and keyboard handling are observed from a timer.
 // A watchdog closes the frame when the key has not ended the run within five seconds.
 class TKeyApp : public framework::TApplication {
@@ -294,9 +301,7 @@ public:
 protected:
     void InitMainWindow() override {
         dialog = new TRecordingDialog;
-        auto* frame = new framework::TFrameWindow(nullptr, "Trellisbourne", dialog, true);
-        frame->Attr().style = 0x90CA0000;
-        SetMainWindow(frame);
+        SetMainWindow(EditorStyleFrame(dialog));
         current = this;
         SetTimer(nullptr, 0, 20, OnTimer);
         watchdog_ = SetTimer(nullptr, 0, 5000, OnWatchdog);
@@ -373,9 +378,7 @@ public:
 protected:
     void InitMainWindow() override {
         dialog = new TRecordingDialog;
-        auto* frame = new framework::TFrameWindow(nullptr, "Trellisbourne", dialog, true);
-        frame->Attr().style = 0x90CA0000;
-        SetMainWindow(frame);
+        SetMainWindow(EditorStyleFrame(dialog));
         driver_ = std::thread([this] { Drive(); });
     }
     void IdleAction() override {
