@@ -237,24 +237,23 @@ void CTrellisbourneConfigDlg::RemoveApp() {
     AppList->Remove(static_cast<uint32_t>(index));
 }
 
-void CTrellisbourneConfigDlg::Apply() {
+bool CTrellisbourneConfigDlg::Save() {
     try {
         SaveConfig();
+        return true;
     } catch (const CFileError& error) {
+        // The list and its changes stay, so the user can try again or cancel.
         error.Show();
-        return;
+        return false;
     }
-    modified_ = false;
+}
+
+void CTrellisbourneConfigDlg::Apply() {
+    if (Save()) modified_ = false;
 }
 
 void CTrellisbourneConfigDlg::Ok() {
-    try {
-        SaveConfig();
-    } catch (const CFileError& error) {
-        // The dialog stays open with the list and its changes.
-        error.Show();
-        return;
-    }
+    if (!Save()) return;
     FreeAppList();
     Destroy();
 }

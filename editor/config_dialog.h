@@ -50,6 +50,8 @@ private:
     void DomDown();
     void AddApp();
     void RemoveApp();
+    // SaveConfig, reporting a failure; true when the file was written.
+    bool Save();
     void Apply();
     void Ok();
     void Cancel();
