@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # e2e-session.sh PROGRAM [ARGS...]
-# Runs one Windows test program under 64-bit Wine in a session of its own: a
+# Runs one 64-bit Windows test program under Wine in a session of its own: a
 # fresh Wine prefix (a copy of a booted template) and a private Xvfb display.
 # Whatever happens, the prefix's processes, the X server and the prefix are
 # gone when the script returns; its exit code is the test program's.
@@ -64,13 +64,13 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
-export WINEDEBUG=-all
+# shellcheck source=wine-vars.sh
+. "$here/wine-vars.sh"
 if [ "${E2E_LOCAL_DATE:-}" = "other" ]; then
   # POSIX TZ signs are inverted: "XYZ-14" is UTC+14. The switch hour leaves an
   # hour of margin either way for the session to run.
   if [ "$((10#$(date -u +%H)))" -ge 10 ]; then export TZ="XYZ-14"; else export TZ="XYZ+11"; fi
 fi
-export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # The template is booted once (about 10 s); every session copies it, which is
 # much faster and gives each session a prefix no other process knows.
@@ -102,7 +102,7 @@ export DISPLAY=":$display_number"
 
 # In the background, so that a signal to this script runs the clean-up at once
 # instead of after the program ends.
-timeout -k 10 "$run_timeout" wine "$@" &
+timeout -k 10 "$run_timeout" "$WINE64" "$@" &
 runner_pid=$!
 wait "$runner_pid"
 rc=$?

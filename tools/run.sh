@@ -14,20 +14,20 @@ cmake --build --preset win64 --target Trellisbourne
 
 env_dir="$root/build/run-env"
 export WINEPREFIX="$env_dir/prefix"
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# shellcheck source=wine-vars.sh
+. tools/wine-vars.sh
 program="$root/build/win64/Trellisbourne.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
   bash tools/wine-prefix.sh "$WINEPREFIX"
-  exec wine "$program" "$@"
+  exec "$WINE64" "$program" "$@"
 fi
 
 trap 'bash "$root/tools/wine-env.sh" stop "$env_dir" >/dev/null' EXIT
 bash tools/wine-env.sh start "$env_dir" >/dev/null
 export DISPLAY=":$(head -n 1 "$env_dir/display")"
 echo "No display: running on the virtual display $DISPLAY for at most 15 seconds."
-wine "$program" "$@" &
+"$WINE64" "$program" "$@" &
 running=$!
 for _ in $(seq 150); do
   kill -0 "$running" 2>/dev/null || break

@@ -5,23 +5,23 @@
 # DISPLAY, or a virtual display of its own when there is none.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# shellcheck source=wine-vars.sh
+. "$here/wine-vars.sh"
 
 if [ -n "${TRELLIS_WINE_DIR:-}" ] && [ -s "$TRELLIS_WINE_DIR/display" ]; then
   export WINEPREFIX="$TRELLIS_WINE_DIR/prefix"
   export DISPLAY=":$(head -n 1 "$TRELLIS_WINE_DIR/display")"
-  exec wine "$@"
+  exec "$WINE64" "$@"
 fi
 
 export WINEPREFIX="$here/../build/win64/wineprefix"
 bash "$here/wine-prefix.sh" "$WINEPREFIX"
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$@"
+  exec "$WINE64" "$@"
 fi
 own=$(mktemp -d)
 trap 'bash "$here/wine-env.sh" stop "$own" >/dev/null; rm -rf "$own"' EXIT
 ln -s "$WINEPREFIX" "$own/prefix"
 bash "$here/wine-env.sh" start "$own" >/dev/null
 export DISPLAY=":$(head -n 1 "$own/display")"
-wine "$@"
+"$WINE64" "$@"
