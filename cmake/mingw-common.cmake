@@ -1,7 +1,12 @@
-# Shared by both MinGW-w64 toolchains. The posix thread model is the one the
-# set-up script installs; the win32 model would do as well, the program starts no threads.
-find_program(CMAKE_C_COMPILER NAMES ${TOOLCHAIN_PREFIX}-gcc-posix ${TOOLCHAIN_PREFIX}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${TOOLCHAIN_PREFIX}-g++-posix ${TOOLCHAIN_PREFIX}-g++ REQUIRED)
+# Shared by both MinGW-w64 toolchains. TRELLIS_THREAD_MODEL picks the compilers:
+# posix (the default) has std::mutex and std::thread, which GoogleTest needs;
+# win32 lacks them with GCC 12 but links no winpthreads, and the program
+# itself starts no threads.
+if(NOT DEFINED TRELLIS_THREAD_MODEL)
+  set(TRELLIS_THREAD_MODEL posix)
+endif()
+find_program(CMAKE_C_COMPILER NAMES ${TOOLCHAIN_PREFIX}-gcc-${TRELLIS_THREAD_MODEL} REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${TOOLCHAIN_PREFIX}-g++-${TRELLIS_THREAD_MODEL} REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${TOOLCHAIN_PREFIX}-windres REQUIRED)
 set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
