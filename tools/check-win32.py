@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """check-win32.py PROGRAM.exe: checks the 32-bit program users run.
 
-It must be a 32-bit (i386) GUI program, import only from system DLLs (no
-MinGW runtime DLLs beside it), carry icon group 1 (32 x 32 and 16 x 16, 16
-colours), dialog 1, the tray menu 2 (an extended menu with one popup, "Dummy",
-holding "&Stop Trellisbourne" and the default item "Trellisbourne
-Configuration"), the strings the editor loads (the day names and the title of
-its file-open dialog), and carry no manifest with a
+It must be a 32-bit (i386) GUI program with address randomisation (the
+DYNAMIC_BASE flag and its relocations) and NX on, not marked terminal-server
+aware, import only from system DLLs (no MinGW runtime DLLs beside it), carry
+icon group 1 (32 x 32 and 16 x 16, 16 colours), dialog 1, the tray menu 2 (an
+extended menu with one popup, "Dummy", holding "&Stop Trellisbourne" and the
+default item "Trellisbourne Configuration"), the strings the editor loads (the
+day names and the title of its file-open dialog), and carry no manifest with a
 requestedExecutionLevel (that would switch off the file virtualisation a
 standard user needs to save the configuration in the Windows directory).
 Prints every failure and exits with 1 if there is one. Standard library only.
@@ -20,6 +21,7 @@ SUBSYSTEM_GUI = 2
 RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_MANIFEST = 4, 5, 6, 14, 24
 MF_POPUP_FLAG, MF_LAST_FLAG = 0x01, 0x80  # extended menu item bResInfo bits
 MFS_DEFAULT = 0x1000
+DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE = 0x0040, 0x0100, 0x8000  # DllCharacteristics
 # (id, text, state) of the tray menu's items, in order, under its one popup.
 TRAY_POPUP = 'Dummy'
 TRAY_ITEMS = [(11842, '&Stop Trellisbourne', 0),
@@ -49,6 +51,7 @@ class PeImage:
         opt = coff + 20
         self.magic = self.u16(opt)
         self.subsystem = self.u16(opt + 68)
+        self.dll_characteristics = self.u16(opt + 70)
         if self.magic == PE32_MAGIC:
             dirs_count, dirs = self.u32(opt + 92), opt + 96
         else:
@@ -221,6 +224,17 @@ def check(path):
         if image.subsystem != SUBSYSTEM_GUI:
             failures.append('not a GUI program: subsystem %d, expected %d'
                             % (image.subsystem, SUBSYSTEM_GUI))
+        # Address randomisation needs the flag and the relocations to move the image.
+        if not image.dll_characteristics & DYNAMIC_BASE or not all(image.directory(5)):
+            failures.append('no address randomisation: DYNAMIC_BASE %s, relocations %s'
+                            % ('set' if image.dll_characteristics & DYNAMIC_BASE else 'missing',
+                               'present' if all(image.directory(5)) else 'missing'))
+        if not image.dll_characteristics & NX_COMPAT:
+            failures.append('not marked NX_COMPAT (data execution prevention)')
+        # A terminal-server-aware program sees the shared Windows directory on a
+        # terminal server, not the user's own, where the configuration lives.
+        if image.dll_characteristics & TERMINAL_SERVER_AWARE:
+            failures.append('marked terminal-server aware')
 
         for dll in image.imported_dlls():
             name = dll.lower()
@@ -268,8 +282,8 @@ def main():
         print('check-win32: %s is not fit to ship (%d problem(s))' % (sys.argv[1], len(failures)),
               file=sys.stderr)
         return 1
-    print('check-win32: %s: 32-bit GUI program, system DLLs only, icon, tray menu, strings and '
-          'dialog present, no execution-level manifest' % sys.argv[1])
+    print('check-win32: %s: 32-bit GUI program, address randomisation and NX on, system DLLs only, '
+          'icon, tray menu, strings and dialog present, no execution-level manifest' % sys.argv[1])
     return 0
 
 
