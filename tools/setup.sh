@@ -28,7 +28,7 @@ apt_install() {
 }
 
 need=()
-for pkg in cmake ninja-build g++ clang libclang-rt-dev libgtest-dev libbenchmark-dev \
+for pkg in cmake ninja-build g++ clang lld llvm libclang-rt-dev libgtest-dev libbenchmark-dev \
            g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
            g++-mingw-w64-i686-win32 \
            wine wine64 xvfb imagemagick python3 fonts-wine wixl wixl-data msitools \
