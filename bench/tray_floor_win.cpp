@@ -34,7 +34,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return 1;
-    HWND window = CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  instance, nullptr);
     if (!window) return 1;
 
     trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -42,8 +43,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     trayIcon.uID = kTrayIconId;
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIcon.uCallbackMessage = kTrayCallback;
-    trayIcon.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRELLISBOURNE), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
+    trayIcon.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRELLISBOURNE),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     lstrcpynA(trayIcon.szTip, "Floor", 64);
     Shell_NotifyIconA(NIM_ADD, &trayIcon);

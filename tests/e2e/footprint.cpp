@@ -50,17 +50,21 @@ struct SSubject {
 };
 
 double Seconds(const FILETIME& time) {
-    const std::uint64_t ticks = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    const std::uint64_t ticks =
+        (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     return static_cast<double>(ticks) / 1e7;  // 100-ns units
 }
 
-double KiB(SIZE_T bytes) { return static_cast<double>(bytes) / 1024.0; }
+double KiB(SIZE_T bytes) {
+    return static_cast<double>(bytes) / 1024.0;
+}
 
 std::set<std::string> LoadedModules(HANDLE process) {
     std::set<std::string> names;
     HMODULE modules[512];
     DWORD needed = 0;
-    if (!EnumProcessModulesEx(process, modules, sizeof modules, &needed, LIST_MODULES_ALL)) return names;
+    if (!EnumProcessModulesEx(process, modules, sizeof modules, &needed, LIST_MODULES_ALL))
+        return names;
     const DWORD count = std::min<DWORD>(needed / sizeof(HMODULE), sizeof modules / sizeof(HMODULE));
     for (DWORD i = 1; i < count; ++i) {  // the first is the program itself
         char name[MAX_PATH];
@@ -101,7 +105,8 @@ bool Measure(const SSubject& subject, SFigures& figures, bool sit) {
     }
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    GetProcessMemoryInfo(process.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
     FILETIME creation, exit, kernel, user;
     GetProcessTimes(process.Handle(), &creation, &exit, &kernel, &user);
     figures.workingSetKiB = KiB(memory.WorkingSetSize);
@@ -121,17 +126,21 @@ bool Measure(const SSubject& subject, SFigures& figures, bool sit) {
 
 void Print(const char* name, const SFigures& f) {
     std::printf("%s:\n", name);
-    std::printf("  start to window (median):    %8llu ms\n", static_cast<unsigned long long>(f.startToWindowMs));
-    std::printf("  start to tray icon (median): %8llu ms\n", static_cast<unsigned long long>(f.startToTrayMs));
+    std::printf("  start to window (median):    %8llu ms\n",
+                static_cast<unsigned long long>(f.startToWindowMs));
+    std::printf("  start to tray icon (median): %8llu ms\n",
+                static_cast<unsigned long long>(f.startToTrayMs));
     std::printf("  after %lu s waiting:\n", static_cast<unsigned long>(kWaitMs / 1000));
     std::printf("  working set:                 %8.0f KiB\n", f.workingSetKiB);
     std::printf("  peak working set:            %8.0f KiB\n", f.peakWorkingSetKiB);
     std::printf("  committed (pagefile usage):  %8.0f KiB\n", f.committedKiB);
-    std::printf("  CPU time user + kernel:      %8.3f s (%.3f + %.3f)\n", f.CpuS(), f.userS, f.kernelS);
+    std::printf("  CPU time user + kernel:      %8.3f s (%.3f + %.3f)\n", f.CpuS(), f.userS,
+                f.kernelS);
     std::printf("  DLLs loaded:                 %8zu\n", f.modules.size());
 }
 
-void PrintOnlyIn(const char* what, const std::set<std::string>& in, const std::set<std::string>& notIn) {
+void PrintOnlyIn(const char* what, const std::set<std::string>& in,
+                 const std::set<std::string>& notIn) {
     std::printf("  %s:", what);
     for (const std::string& name : in)
         if (!notIn.count(name)) std::printf(" %s", name.c_str());
@@ -156,7 +165,8 @@ int main() {
     }
     const std::string floorExe = e2e::PathFromEnvironment("TRELLIS_FLOOR");
     if (!floorExe.empty() && !e2e::FileExists(floorExe)) {
-        std::fprintf(stderr, "footprint: TRELLIS_FLOOR does not name a file: %s\n", floorExe.c_str());
+        std::fprintf(stderr, "footprint: TRELLIS_FLOOR does not name a file: %s\n",
+                     floorExe.c_str());
         return 1;
     }
     if (!e2e::WaitForShell(30000)) {
