@@ -136,7 +136,10 @@ void Print(const char* name, const SFigures& f) {
     std::printf("  committed (pagefile usage):  %8.0f KiB\n", f.committedKiB);
     std::printf("  CPU time user + kernel:      %8.3f s (%.3f + %.3f)\n", f.CpuS(), f.userS,
                 f.kernelS);
-    std::printf("  DLLs loaded:                 %8zu\n", f.modules.size());
+    if (f.modules.empty())  // a 64-bit reader may not see a 32-bit process's list
+        std::printf("  DLLs loaded:                  unknown\n");
+    else
+        std::printf("  DLLs loaded:                 %8zu\n", f.modules.size());
 }
 
 void PrintOnlyIn(const char* what, const std::set<std::string>& in,
@@ -227,8 +230,10 @@ int main() {
         PrintRatio("CPU time over the 30 s", launcher.CpuS(), floor.CpuS());
         PrintRatio("start to tray icon", static_cast<double>(launcher.startToTrayMs),
                    static_cast<double>(floor.startToTrayMs));
-        PrintOnlyIn("DLLs only the launcher loads", launcher.modules, floor.modules);
-        PrintOnlyIn("DLLs only the floor loads", floor.modules, launcher.modules);
+        if (!launcher.modules.empty() && !floor.modules.empty()) {
+            PrintOnlyIn("DLLs only the launcher loads", launcher.modules, floor.modules);
+            PrintOnlyIn("DLLs only the floor loads", floor.modules, launcher.modules);
+        }
     }
     return 0;
 }
