@@ -295,7 +295,10 @@ TEST_P(LauncherOpensEditor, AndKeepsRunning) {
     e2e::Process editor = e2e::OpenProcessById(editorId);
     ASSERT_TRUE(editor.Valid());
     EXPECT_EQ(started.parentId, launcher_.Id());
-    const std::string commandLine = e2e::ProcessCommandLine(editorId);
+    // The snapshot lists a process before its parameter block is filled in.
+    std::string commandLine;
+    EXPECT_TRUE(e2e::WaitFor([&] { return !(commandLine = e2e::ProcessCommandLine(editorId)).empty(); },
+                             10000));
     EXPECT_NE(commandLine.find("Trellisbourne.exe"), std::string::npos) << "command line: " << commandLine;
     EXPECT_EQ(e2e::CommandTail(commandLine), "") << "command line: " << commandLine;
 
