@@ -5,9 +5,6 @@
 // have ended. Exit code 0 when none is left, 1 when one still runs.
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 #include "resources/resource_ids.h"
 
 namespace {
@@ -15,6 +12,7 @@ namespace {
 constexpr char kLauncherClass[] = "TrellisbourneClass";
 constexpr char kLauncherTitle[] = "Dostrel Trellisbourne";
 constexpr DWORD kWaitMs = 10000;
+constexpr int kMostLaunchers = 64;
 
 struct Handle {
     HANDLE value;
@@ -26,37 +24,42 @@ struct Handle {
     Handle& operator=(const Handle&) = delete;
 };
 
-std::string Folder(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+// Cuts `path` after its last backslash: the folder, with its backslash.
+void KeepFolder(char* path) {
+    char* slash = nullptr;
+    for (char* at = path; *at; ++at) {
+        if (*at == '\\') slash = at;
+    }
+    if (slash) slash[1] = '\0';
+    else path[0] = '\0';
 }
 
-std::string OwnFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
-    return Folder(path);
+bool OwnFolder(char (&folder)[MAX_PATH]) {
+    const DWORD length = GetModuleFileNameA(nullptr, folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    KeepFolder(folder);
+    return folder[0] != '\0';
 }
 
-std::string ImageFolder(HANDLE process) {
-    char path[MAX_PATH];
+bool ImageFolder(HANDLE process, char (&folder)[MAX_PATH]) {
     DWORD length = MAX_PATH;
-    if (!QueryFullProcessImageNameA(process, 0, path, &length)) return std::string();
-    return Folder(std::string(path, length));
+    if (!QueryFullProcessImageNameA(process, 0, folder, &length)) return false;
+    KeepFolder(folder);
+    return true;
 }
 
-struct Launcher {
-    HWND window;
-    DWORD processId;
+struct Launchers {
+    HWND window[kMostLaunchers];
+    int count;
 };
 
 BOOL CALLBACK CollectLauncher(HWND window, LPARAM param) {
-    char name[64];
-    if (GetClassNameA(window, name, sizeof name) && lstrcmpA(name, kLauncherClass) == 0 &&
-        GetWindowTextA(window, name, sizeof name) && lstrcmpA(name, kLauncherTitle) == 0) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        reinterpret_cast<std::vector<Launcher>*>(param)->push_back({window, processId});
+    Launchers& found = *reinterpret_cast<Launchers*>(param);
+    char text[64];
+    if (found.count < kMostLaunchers && GetClassNameA(window, text, sizeof text) &&
+        lstrcmpA(text, kLauncherClass) == 0 && GetWindowTextA(window, text, sizeof text) &&
+        lstrcmpA(text, kLauncherTitle) == 0) {
+        found.window[found.count++] = window;
     }
     return TRUE;
 }
@@ -64,19 +67,21 @@ BOOL CALLBACK CollectLauncher(HWND window, LPARAM param) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::string folder = OwnFolder();
-    std::vector<Launcher> launchers;
+    char folder[MAX_PATH];
+    if (!OwnFolder(folder)) return 1;
+    Launchers launchers{};
     EnumWindows(CollectLauncher, reinterpret_cast<LPARAM>(&launchers));
     int result = 0;
-    for (const Launcher& launcher : launchers) {
-        Handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                   launcher.processId));
+    for (int i = 0; i < launchers.count; ++i) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(launchers.window[i], &processId);
+        Handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+        char image[MAX_PATH];
         // A launcher of another copy of the program is none of this folder's business.
-        if (!process.value || folder.empty() ||
-            lstrcmpiA(ImageFolder(process.value).c_str(), folder.c_str()) != 0) {
+        if (!process.value || !ImageFolder(process.value, image) || lstrcmpiA(image, folder) != 0) {
             continue;
         }
-        PostMessageA(launcher.window, WM_COMMAND, MAKEWPARAM(IDM_STOP, 0), 0);
+        PostMessageA(launchers.window[i], WM_COMMAND, MAKEWPARAM(IDM_STOP, 0), 0);
         if (WaitForSingleObject(process.value, kWaitMs) != WAIT_OBJECT_0) result = 1;
     }
     return result;
