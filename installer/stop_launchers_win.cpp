@@ -30,8 +30,10 @@ void KeepFolder(char* path) {
     for (char* at = path; *at; ++at) {
         if (*at == '\\') slash = at;
     }
-    if (slash) slash[1] = '\0';
-    else path[0] = '\0';
+    if (slash)
+        slash[1] = '\0';
+    else
+        path[0] = '\0';
 }
 
 bool OwnFolder(char (&folder)[MAX_PATH]) {
@@ -75,7 +77,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     for (int i = 0; i < launchers.count; ++i) {
         DWORD processId = 0;
         GetWindowThreadProcessId(launchers.window[i], &processId);
-        Handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+        Handle process(
+            OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
         char image[MAX_PATH];
         // A launcher of another copy of the program is none of this folder's business.
         if (!process.value || !ImageFolder(process.value, image) || lstrcmpiA(image, folder) != 0) {

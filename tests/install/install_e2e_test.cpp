@@ -70,9 +70,8 @@ bool RunningUnderWine() {
 
 std::string ShellFolder(int csidl) {
     char path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))
-               ? path
-               : "";
+    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path
+                                                                                          : "";
 }
 
 struct MsiHandle {
@@ -88,8 +87,7 @@ std::string PackageProperty(const std::string& msi, const std::string& name) {
     if (MsiOpenDatabaseA(msi.c_str(), MSIDBOPEN_READONLY, &database.value) != ERROR_SUCCESS) {
         return "";
     }
-    const std::string query =
-        "SELECT `Value` FROM `Property` WHERE `Property` = '" + name + "'";
+    const std::string query = "SELECT `Value` FROM `Property` WHERE `Property` = '" + name + "'";
     if (MsiDatabaseOpenViewA(database.value, query.c_str(), &view.value) != ERROR_SUCCESS ||
         MsiViewExecute(view.value, 0) != ERROR_SUCCESS ||
         MsiViewFetch(view.value, &record.value) != ERROR_SUCCESS) {
@@ -107,15 +105,15 @@ bool ProductInstalled(const std::string& productCode) {
 std::string InstalledVersion(const std::string& productCode) {
     char version[64] = {};
     DWORD size = sizeof version;
-    return MsiGetProductInfoA(productCode.c_str(), INSTALLPROPERTY_VERSIONSTRING, version,
-                              &size) == ERROR_SUCCESS
+    return MsiGetProductInfoA(productCode.c_str(), INSTALLPROPERTY_VERSIONSTRING, version, &size) ==
+                   ERROR_SUCCESS
                ? version
                : "";
 }
 
 DWORD RunMsiexec(const std::string& arguments) {
-    e2e::Process msiexec = e2e::StartProcess(e2e::WindowsDirectory() + "\\system32\\msiexec.exe",
-                                             arguments);
+    e2e::Process msiexec =
+        e2e::StartProcess(e2e::WindowsDirectory() + "\\system32\\msiexec.exe", arguments);
     if (!msiexec.Valid() || !msiexec.WaitExit(kMsiexecTimeoutMs)) return ~0u;
     return msiexec.ExitCode();
 }
@@ -174,8 +172,8 @@ Shortcut ReadShortcut(const std::string& path) {
     ComRef<IPersistFile> file;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link.value))) ||
-        FAILED(link.value->QueryInterface(IID_IPersistFile,
-                                          reinterpret_cast<void**>(&file.value)))) {
+        FAILED(
+            link.value->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.value)))) {
         return result;
     }
     std::wstring wide(path.begin(), path.end());
@@ -264,8 +262,8 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 
 Snapshot TakeSnapshot() {
     Snapshot snapshot;
-    for (int csidl : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAM_FILES,
-                      CSIDL_PROGRAM_FILESX86}) {
+    for (int csidl :
+         {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86}) {
         AddFiles(ShellFolder(csidl), snapshot);
     }
     AddFiles(ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs", snapshot);
@@ -308,8 +306,8 @@ std::string Differences(const Snapshot& before, const Snapshot& after) {
 std::map<std::string, std::string> UninstallEntry(const std::string& productCode) {
     Snapshot found;
     for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
-        AddRegistry(HKEY_LOCAL_MACHINE, "", std::string(kUninstallKey) + "\\" + productCode,
-                    view, found);
+        AddRegistry(HKEY_LOCAL_MACHINE, "", std::string(kUninstallKey) + "\\" + productCode, view,
+                    found);
         AddRegistry(HKEY_CURRENT_USER, "", std::string(kUninstallKey) + "\\" + productCode, view,
                     found);
     }
@@ -365,7 +363,9 @@ struct PackageKind {
     bool startupByDefault;
 };
 
-void PrintTo(const PackageKind& kind, std::ostream* out) { *out << kind.name; }
+void PrintTo(const PackageKind& kind, std::ostream* out) {
+    *out << kind.name;
+}
 
 const PackageKind kPackages[] = {
     {"PerUser", Scope::PerUser, "", true},
@@ -419,7 +419,9 @@ void GiveStartupFolderItsDesktopIni() {
     for (int csidl : {CSIDL_STARTUP, CSIDL_COMMON_STARTUP}) {
         const std::string ini = ShellFolder(csidl) + "\\desktop.ini";
         if (!FolderExists(ShellFolder(csidl)) || e2e::FileExists(ini)) continue;
-        e2e::WriteFileText(ini, "\r\n[.ShellClassInfo]\r\nLocalizedResourceName=@%SystemRoot%\\system32\\shell32.dll,-21787\r\n");
+        e2e::WriteFileText(ini,
+                           "\r\n[.ShellClassInfo]\r\nLocalizedResourceName=@%SystemRoot%"
+                           "\\system32\\shell32.dll,-21787\r\n");
         SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     }
 }
@@ -547,7 +549,9 @@ INSTANTIATE_TEST_SUITE_P(Packages, EachPackage, testing::ValuesIn(kPackages),
                              return std::string(info.param.name);
                          });
 
-const PackageKind& PerUser() { return kPackages[0]; }
+const PackageKind& PerUser() {
+    return kPackages[0];
+}
 
 TEST_F(InstallTest, PerUserStartupShortcutStartsALauncherThatUninstallingStops) {
     Install(PerUser(), version_);
@@ -634,8 +638,8 @@ TEST_F(InstallTest, PerUserInteractiveInstallOpensTheEditor) {
     e2e::Process editor = WaitForProcessOf(InstallFolder(PerUser()) + "\\Trellisbourne.exe", 20000);
     ASSERT_TRUE(editor.Valid()) << "no editor after an interactive install";
     EXPECT_EQ(e2e::CommandTail(e2e::ProcessCommandLine(editor.Id())), "");
-    const HWND frame = e2e::WaitForTopLevelWindow(
-        {"", e2e::kEditorTitle, editor.Id(), true}, 20000);
+    const HWND frame =
+        e2e::WaitForTopLevelWindow({"", e2e::kEditorTitle, editor.Id(), true}, 20000);
     ASSERT_NE(frame, nullptr);
     PostMessageA(frame, WM_CLOSE, 0, 0);
     ASSERT_TRUE(editor.WaitExit(10000));
