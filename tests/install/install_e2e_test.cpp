@@ -455,20 +455,16 @@ protected:
         }
     }
 
-    std::string Package(const PackageKind& kind, const std::string& version) const {
-        return PackagePath(kind, version);
-    }
-
     // Installs silently; `properties` are extra NAME=VALUE arguments.
     void Install(const PackageKind& kind, const std::string& version,
                  const std::string& properties = "") {
-        const std::string package = Package(kind, version);
+        const std::string package = PackagePath(kind, version);
         ASSERT_TRUE(e2e::FileExists(package)) << package;
         ASSERT_EQ(RunMsiexec("/i \"" + package + "\" " + properties + " /qn"), 0u) << package;
     }
 
     void Uninstall(const PackageKind& kind, const std::string& version) {
-        ASSERT_EQ(RunMsiexec("/x \"" + Package(kind, version) + "\" /qn"), 0u);
+        ASSERT_EQ(RunMsiexec("/x \"" + PackagePath(kind, version) + "\" /qn"), 0u);
     }
 
     void ExpectNoTrace() {
@@ -497,7 +493,7 @@ class EachPackage : public InstallTest, public testing::WithParamInterface<Packa
 
 TEST_P(EachPackage, InstallsSilentlyAndUninstallsWithoutATrace) {
     const PackageKind& kind = GetParam();
-    const std::string code = PackageProperty(Package(kind, version_), "ProductCode");
+    const std::string code = PackageProperty(PackagePath(kind, version_), "ProductCode");
     ASSERT_FALSE(code.empty());
     Install(kind, version_);
 
@@ -584,8 +580,9 @@ TEST_F(InstallTest, PerUserStartupShortcutStartsALauncherThatUninstallingStops) 
 }
 
 TEST_F(InstallTest, PerUserNewerReplacesOlderAndOlderIsRefused) {
-    const std::string oldCode = PackageProperty(Package(PerUser(), version_), "ProductCode");
-    const std::string newCode = PackageProperty(Package(PerUser(), nextVersion_), "ProductCode");
+    const std::string oldCode = PackageProperty(PackagePath(PerUser(), version_), "ProductCode");
+    const std::string newCode =
+        PackageProperty(PackagePath(PerUser(), nextVersion_), "ProductCode");
     ASSERT_NE(oldCode, newCode);
     Install(PerUser(), version_);
     Install(PerUser(), nextVersion_);
@@ -602,12 +599,12 @@ TEST_F(InstallTest, PerUserNewerReplacesOlderAndOlderIsRefused) {
 
     // Silently: refused, and nothing changes.
     const Snapshot upgraded = TakeSnapshot();
-    EXPECT_EQ(RunMsiexec("/i \"" + Package(PerUser(), version_) + "\" /qn"), kInstallFailure);
+    EXPECT_EQ(RunMsiexec("/i \"" + PackagePath(PerUser(), version_) + "\" /qn"), kInstallFailure);
     EXPECT_EQ(Differences(upgraded, TakeSnapshot()), "");
 
     // Interactively: refused with a message that says what to do.
     e2e::Process msiexec = e2e::StartProcess(e2e::WindowsDirectory() + "\\system32\\msiexec.exe",
-                                             "/i \"" + Package(PerUser(), version_) + "\"");
+                                             "/i \"" + PackagePath(PerUser(), version_) + "\"");
     ASSERT_TRUE(msiexec.Valid());
     HWND box = nullptr;
     ASSERT_TRUE(e2e::WaitFor(
@@ -633,7 +630,7 @@ TEST_F(InstallTest, PerUserNewerReplacesOlderAndOlderIsRefused) {
 }
 
 TEST_F(InstallTest, PerUserInteractiveInstallOpensTheEditor) {
-    const std::string package = Package(PerUser(), version_);
+    const std::string package = PackagePath(PerUser(), version_);
     ASSERT_EQ(RunMsiexec("/i \"" + package + "\""), 0u);
     e2e::Process editor = WaitForProcessOf(InstallFolder(PerUser()) + "\\Trellisbourne.exe", 20000);
     ASSERT_TRUE(editor.Valid()) << "no editor after an interactive install";
