@@ -7,6 +7,7 @@ the texts with CR LF line ends; every entry with the same fixed time. Making
 it again gives the same bytes, and SHA256SUMS made beside it names it with
 its true checksum. Prints every failure and exits with 1 if there is one.
 """
+import calendar
 import hashlib
 import os
 import shutil
@@ -53,11 +54,16 @@ def check(zip_path, exe, version):
         if z.testzip() is not None:
             failures.append('damaged entry %s' % z.testzip())
 
+        # The date the zip was made with (SOURCE_DATE_EPOCH, by default the last
+        # commit's time), to make it again with the same date.
+        epoch = calendar.timegm(infos[0].date_time + (0, 0, 0)) if infos else 0
+
     work = tempfile.mkdtemp(prefix='trellis-zip-check-')
     try:
         again = os.path.join(work, os.path.basename(zip_path))
         subprocess.run([sys.executable, PACKAGE, 'zip', '--version', version, '--bin',
-                        os.path.dirname(exe), '--out', again], check=True)
+                        os.path.dirname(exe), '--out', again], check=True,
+                       env=dict(os.environ, SOURCE_DATE_EPOCH=str(epoch)))
         with open(zip_path, 'rb') as a, open(again, 'rb') as b:
             first, second = a.read(), b.read()
         if first != second:
