@@ -579,13 +579,21 @@ TEST_F(InstallTest, PerUserStartupShortcutStartsALauncherThatUninstallingStops) 
     ExpectNoTrace();
 }
 
-TEST_F(InstallTest, PerUserNewerReplacesOlderAndOlderIsRefused) {
+TEST_F(InstallTest, PerUserNewerReplacesOlderStoppingItsLauncherAndOlderIsRefused) {
     const std::string oldCode = PackageProperty(PackagePath(PerUser(), version_), "ProductCode");
     const std::string newCode =
         PackageProperty(PackagePath(PerUser(), nextVersion_), "ProductCode");
     ASSERT_NE(oldCode, newCode);
     Install(PerUser(), version_);
+    // A launcher waits while the newer version is installed: the older
+    // version's removal stops it, so its program file can be replaced.
+    ASSERT_TRUE(e2e::WaitForShell(10000));
+    e2e::Process launcher =
+        e2e::StartProcess(InstallFolder(PerUser()) + "\\Trellisbourne.exe", "start");
+    ASSERT_NE(e2e::WaitForLauncherWindow(launcher.Id(), 20000), nullptr);
     Install(PerUser(), nextVersion_);
+    ASSERT_TRUE(launcher.WaitExit(5000)) << "the launcher still runs after the upgrade";
+    EXPECT_EQ(launcher.ExitCode(), 0u);
     EXPECT_FALSE(ProductInstalled(oldCode));
     EXPECT_TRUE(ProductInstalled(newCode));
     EXPECT_EQ(InstalledVersion(newCode), nextVersion_);
