@@ -7,6 +7,7 @@ namespace platform {
 SessionInstance::SessionInstance(const char* name) {
     // A mutex that is never waited on: only its existence counts. The handle is
     // not inheritable, so the programs this process starts do not keep it alive.
+    SetLastError(ERROR_SUCCESS);
     HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
     const DWORD error = GetLastError();
     handle_ = mutex;

@@ -16,7 +16,7 @@ const SWindowFacts kWaitingFrame = {true, false, false, false};  // a modal dial
 const SWindowFacts kHiddenFrame = {false, true, false, false};
 const SWindowFacts kFileDialog = {true, true, true, false};
 const SWindowFacts kBlockedFileDialog = {true, false, true, false};  // its own box is up
-const SWindowFacts kFileDialogBox = {true, true, true, false};      // owned by the file dialog
+const SWindowFacts kFileDialogBox = {true, true, true, false};       // owned by the file dialog
 const SWindowFacts kHiddenFileDialog = {false, true, true, false};
 const SWindowFacts kReport = {true, true, false, true};
 const SWindowFacts kHiddenHelper = {false, true, false, false};  // e.g. an input-method window
@@ -29,7 +29,9 @@ struct FrontCase {
     int expected;
 };
 
-std::ostream& operator<<(std::ostream& os, const FrontCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const FrontCase& c) {
+    return os << c.name;
+}
 
 class WindowToFront : public testing::TestWithParam<FrontCase> {};
 
@@ -46,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         FrontCase{"FrameNotShownYet", kHiddenFrame, {kReport}, kFrontNone},
         FrontCase{"FileDialog", kWaitingFrame, {kHiddenHelper, kFileDialog}, 1},
         FrontCase{"BoxOfTheFileDialog", kWaitingFrame, {kFileDialogBox, kBlockedFileDialog}, 0},
-        FrontCase{"BlockedDialogIsPassedOver", kWaitingFrame, {kBlockedFileDialog, kFileDialogBox},
-                  1},
+        FrontCase{
+            "BlockedDialogIsPassedOver", kWaitingFrame, {kBlockedFileDialog, kFileDialogBox}, 1},
         FrontCase{"ReportDuringASave", kShownFrame, {kReport}, 0},
         FrontCase{"TopmostOfSeveral", kShownFrame, {kStrangerPopup, kReport, kFileDialog}, 1},
         FrontCase{"StrangerIsNotPicked", kShownFrame, {kStrangerPopup}, kFrontFrame},
