@@ -15,7 +15,7 @@ void CTrellisbourneConfigApp::InitMainWindow() {
     // The dialog loads the configuration as it is made, so any report about
     // the file is shown before any editor window exists.
     dialog_ = new CTrellisbourneConfigDlg(nullptr, GetInstance());
-    frame_ = new framework::TFrameWindow(nullptr, "Trellisbourne", dialog_, true, GetInstance());
+    frame_ = new framework::TFrameWindow(nullptr, kEditorTitle, dialog_, true, GetInstance());
     frame_->SetIcon(GetInstance(), IDI_TRELLISBOURNE);
     frame_->SetIconSm(GetInstance(), IDI_TRELLISBOURNE);
     frame_->Attr().exStyle = 0;

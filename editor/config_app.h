@@ -10,6 +10,9 @@
 
 class CTrellisbourneConfigDlg;
 
+// The frame's title, by which a second editor also finds the first.
+constexpr char kEditorTitle[] = "Trellisbourne";
+
 class CTrellisbourneConfigApp : public framework::TApplication {
 public:
     using TApplication::TApplication;

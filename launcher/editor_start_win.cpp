@@ -26,5 +26,10 @@ void StartEditor() {
     // its first captioned top-level window forced hidden, so the editor would
     // never appear. Wine does not reproduce that, so no test here can catch it.
     std::string command = EditorCommand(ProgramPath());
-    if (!command.empty()) WinExec(command.c_str(), SW_SHOWNORMAL);
+    if (command.empty()) return;
+    // The shell lets the icon's owner take the foreground after a click on it;
+    // this passes that on to the editor, which may have to bring an editor that
+    // is already open to the front. Wine has no foreground lock to test it by.
+    AllowSetForegroundWindow(ASFW_ANY);
+    WinExec(command.c_str(), SW_SHOWNORMAL);
 }

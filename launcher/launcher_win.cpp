@@ -9,6 +9,7 @@
 #include "launcher/schedule.h"
 #include "launcher/tray_icon_win.h"
 #include "platform/platform.h"
+#include "platform/single_instance.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -76,6 +77,7 @@ private:
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnTimer(WPARAM wParam, LPARAM lParam);
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    void OnDestroy(WPARAM wParam, LPARAM lParam);
     void OnStopCommand();
     void OnOpenEditor();
     void OnShowTrayMenu();
@@ -125,6 +127,7 @@ LRESULT CLauncher::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         {WM_COMMAND, &CLauncher::OnCommand},
         {WM_TIMER, &CLauncher::OnTimer},
         {WM_TRAYNOTIFY, &CLauncher::OnTrayNotify},
+        {WM_DESTROY, &CLauncher::OnDestroy},
     };
     bool routed = false;
     for (const SMessageRoute& route : kMessages) {
@@ -137,7 +140,9 @@ LRESULT CLauncher::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     // The taskbar's message number is only known at run time.
     if (!routed && taskbarCreated_ != 0 && message == taskbarCreated_) OnTaskbarCreated();
     // Handled or not, every message gets the default processing as well.
-    return DefWindowProcA(window_, message, wParam, lParam);
+    const LRESULT result = DefWindowProcA(window_, message, wParam, lParam);
+    if (message == WM_NCDESTROY) window_ = nullptr;
+    return result;
 }
 
 void CLauncher::Stop() {
@@ -148,6 +153,14 @@ void CLauncher::Stop() {
 void CLauncher::OnStopCommand() {
     Stop();
     ExitProcess(0);
+}
+
+// A close request (taskkill, an installer's restart manager) reaches the
+// default processing, which destroys the window and with it the timer. The
+// launcher then ends as the stop command ends it, through its message loop.
+void CLauncher::OnDestroy(WPARAM, LPARAM) {
+    if (!stopping_) Stop();
+    PostQuitMessage(0);
 }
 
 void CLauncher::OnOpenEditor() { StartEditor(); }
@@ -198,6 +211,10 @@ void CLauncher::AttachTrayMenu() {
 }
 
 int CLauncher::Run() {
+    // Before the list is read: a second launcher of the session starts nothing
+    // and reports nothing, and the first goes on alone.
+    platform::SessionInstance instance(platform::kLauncherInstanceName);
+    if (!instance.First()) return 0;
     stopping_ = 0;
     elapsed_ = 0;
     LoadConfig();
@@ -214,8 +231,8 @@ int CLauncher::Run() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    tray_.Remove();
-    DestroyWindow(window_);
+    // A quit message from outside leaves the window; its end takes the icon away.
+    if (window_) DestroyWindow(window_);
     FreeAppList();
     return static_cast<int>(message.wParam);
 }

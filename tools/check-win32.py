@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""check-win32.py PROGRAM.exe: checks the 32-bit program users run.
+"""check-win32.py PROGRAM.exe [VERSION]: checks the 32-bit program users run.
 
 It must be a 32-bit (i386) GUI program with address randomisation (the
 DYNAMIC_BASE flag and its relocations) and NX on, not marked terminal-server
@@ -7,18 +7,24 @@ aware, import only from system DLLs (no MinGW runtime DLLs beside it), carry
 icon group 1 (32 x 32 and 16 x 16, 16 colours), dialog 1, the tray menu 2 (an
 extended menu with one popup, "Dummy", holding "&Stop Trellisbourne" and the
 default item "Trellisbourne Configuration"), the strings the editor loads (the
-day names and the title of its file-open dialog), and carry no manifest with a
-requestedExecutionLevel (that would switch off the file virtualisation a
-standard user needs to save the configuration in the Windows directory).
+day names and the title of its file-open dialog), and exactly one manifest: id
+1, language-neutral, asking for common controls version 6, system DPI
+awareness and Windows 7 to 11, and with no trustInfo or requestedExecutionLevel
+(an execution level would switch off the file virtualisation a standard user
+needs to save the configuration in the Windows directory). Its VERSIONINFO
+must name the program, and its file and product versions must be VERSION
+(a.b.c) when given.
 Prints every failure and exits with 1 if there is one. Standard library only.
 """
+import re
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 MACHINE_I386 = 0x14C
 PE32_MAGIC = 0x10B
 SUBSYSTEM_GUI = 2
-RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_MANIFEST = 4, 5, 6, 14, 24
+RT_MENU, RT_DIALOG, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 4, 5, 6, 14, 16, 24
 MF_POPUP_FLAG, MF_LAST_FLAG = 0x01, 0x80  # extended menu item bResInfo bits
 MFS_DEFAULT = 0x1000
 DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE = 0x0040, 0x0100, 0x8000  # DllCharacteristics
@@ -29,6 +35,18 @@ TRAY_ITEMS = [(11842, '&Stop Trellisbourne', 0),
 STRINGS = {1000 + day: name for day, name in enumerate(
     ['Sunday', 'Monday', 'Tuesday', 'Wednesday', 'Thursday', 'Friday', 'Saturday'])}
 STRINGS[1008] = 'Chose an application to add'
+
+ASM_V1 = '{urn:schemas-microsoft-com:asm.v1}'
+ASM_V3 = '{urn:schemas-microsoft-com:asm.v3}'
+COMPATIBILITY = '{urn:schemas-microsoft-com:compatibility.v1}'
+WINDOWS_SETTINGS = '{http://schemas.microsoft.com/SMI/2005/WindowsSettings}'
+SUPPORTED_OS = {
+    '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}': 'Windows 7',
+    '{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}': 'Windows 8',
+    '{1f676c76-80e1-4239-95bb-83d0f6d0da78}': 'Windows 8.1',
+    '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}': 'Windows 10 and 11',
+}
+VERSION_STRINGS = {'ProductName': 'Trellisbourne', 'OriginalFilename': 'Trellisbourne.exe'}
 
 SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'shell32.dll', 'comdlg32.dll',
                'advapi32.dll', 'msvcrt.dll'}
@@ -109,6 +127,13 @@ class PeImage:
     def resources(self):
         """{(type, name): [data, ...]} over all languages; names are ids or strings."""
         found = {}
+        for (rtype, rname, _), data in self.resources_by_language().items():
+            found.setdefault((rtype, rname), []).append(data)
+        return found
+
+    def resources_by_language(self):
+        """{(type, name, language): data}."""
+        found = {}
         rva, size = self.directory(2)
         if not (rva and size):
             return found
@@ -126,10 +151,10 @@ class PeImage:
 
         for rtype, type_dir in entries(0):
             for rname, name_dir in entries(type_dir & 0x7FFFFFFF):
-                for _, leaf in entries(name_dir & 0x7FFFFFFF):
+                for language, leaf in entries(name_dir & 0x7FFFFFFF):
                     data_rva, data_size = struct.unpack_from('<II', self.data, base + (leaf & 0x7FFFFFFF))
                     start = self.offset(data_rva)
-                    found.setdefault((rtype, rname), []).append(self.data[start:start + data_size])
+                    found[(rtype, rname, language)] = self.data[start:start + data_size]
         return found
 
 
@@ -207,7 +232,88 @@ def menu_failures(blob):
     return failures
 
 
-def check(path):
+def manifest_failures(by_language):
+    manifests = [(name, language, blob) for (rtype, name, language), blob in by_language.items()
+                 if rtype == RT_MANIFEST]
+    if len(manifests) != 1:
+        return ['%d manifests (%s), expected exactly one' % (
+            len(manifests), ', '.join('%s/%s' % (n, l) for n, l, _ in manifests) or 'none')]
+    name, language, blob = manifests[0]
+    failures = []
+    if name != 1:
+        failures.append('the manifest is resource %s, expected 1' % name)
+    if language != 0:
+        failures.append('the manifest has language 0x%x, expected 0 (neutral)' % language)
+    if b'trustInfo' in blob or b'requestedExecutionLevel' in blob:
+        failures.append('the manifest names trustInfo or a requestedExecutionLevel, which switches '
+                        'off file virtualisation')
+    try:
+        root = ElementTree.fromstring(blob)
+    except ElementTree.ParseError as e:
+        return failures + ['the manifest is no well-formed XML: %s' % e]
+    controls = [a for a in root.iter(ASM_V1 + 'assemblyIdentity')
+                if a.get('name') == 'Microsoft.Windows.Common-Controls']
+    if not any(a.get('version', '').startswith('6.') for a in controls):
+        failures.append('the manifest does not ask for common controls version 6')
+    dpi = [e.text.strip().lower() for e in root.iter(WINDOWS_SETTINGS + 'dpiAware') if e.text]
+    if dpi != ['true']:
+        failures.append('the manifest does not declare system DPI awareness (dpiAware %s)' % dpi)
+    if any(True for _ in root.iter(WINDOWS_SETTINGS.replace('2005', '2016') + 'dpiAwareness')):
+        failures.append('the manifest declares a per-monitor dpiAwareness')
+    declared = {e.get('Id', '').lower() for e in root.iter(COMPATIBILITY + 'supportedOS')}
+    for os_id, os_name in SUPPORTED_OS.items():
+        if os_id not in declared:
+            failures.append('the manifest does not list %s as supported' % os_name)
+    return failures
+
+
+def version_info(blob):
+    """(file version, product version, {string name: value}) of a VERSIONINFO block."""
+    if blob[6:6 + 32].decode('utf-16-le', 'replace') != 'VS_VERSION_INFO\0':
+        raise BadImage('the version resource has no VS_VERSION_INFO block')
+    fixed = 40  # header (6), key (32) and padding (2)
+    signature, _, fms, fls, pms, pls = struct.unpack_from('<IIIIII', blob, fixed)
+    if signature != 0xFEEF04BD:
+        raise BadImage('the version resource has no fixed file information')
+
+    def four(most, least):
+        return '%d.%d.%d.%d' % (most >> 16, most & 0xFFFF, least >> 16, least & 0xFFFF)
+
+    strings = {}
+    # Every String entry: length, value length (in words), type 1, key, value.
+    text = blob.decode('utf-16-le', 'replace')
+    for key in ('CompanyName', 'FileDescription', 'FileVersion', 'LegalCopyright',
+                'OriginalFilename', 'ProductName', 'ProductVersion', 'InternalName'):
+        match = re.search(key + '\0+([^\0]*)\0', text)
+        if match:
+            strings[key] = match.group(1)
+    return four(fms, fls), four(pms, pls), strings
+
+
+def version_failures(res, version):
+    blobs = res.get((RT_VERSION, 1))
+    if not blobs:
+        return ['no VERSIONINFO resource']
+    file_version, product_version, strings = version_info(blobs[0])
+    failures = []
+    for key, want in VERSION_STRINGS.items():
+        if strings.get(key) != want:
+            failures.append('VERSIONINFO %s is %r, expected %r' % (key, strings.get(key), want))
+    for key in ('FileDescription', 'LegalCopyright'):
+        if not strings.get(key):
+            failures.append('VERSIONINFO has no %s' % key)
+    if version:
+        want = version + '.0'
+        for what, got in (('file', file_version), ('product', product_version)):
+            if got != want:
+                failures.append('VERSIONINFO %s version is %s, expected %s' % (what, got, want))
+        for key in ('FileVersion', 'ProductVersion'):
+            if strings.get(key) != version:
+                failures.append('VERSIONINFO %s is %r, expected %r' % (key, strings.get(key), version))
+    return failures
+
+
+def check(path, version=None):
     failures = []
     try:
         with open(path, 'rb') as f:
@@ -262,20 +368,22 @@ def check(path):
                 failures.append('string %d is %r, expected %r' % (string_id, strings.get(string_id), text))
         if (RT_DIALOG, 1) not in res:
             failures.append('no dialog 1 (the configuration dialog)')
-        for (rtype, rname), blobs in res.items():
-            if rtype == RT_MANIFEST and any(b'requestedExecutionLevel' in b for b in blobs):
-                failures.append('manifest %s names a requestedExecutionLevel, which switches off '
-                                'file virtualisation' % rname)
+        failures.extend(manifest_failures(image.resources_by_language()))
+        failures.extend(version_failures(res, version))
     except (BadImage, struct.error, ValueError) as e:
         failures.append('damaged program file: %s' % e)
     return failures
 
 
 def main():
-    if len(sys.argv) != 2:
-        print('usage: check-win32.py PROGRAM.exe', file=sys.stderr)
+    if len(sys.argv) not in (2, 3):
+        print('usage: check-win32.py PROGRAM.exe [VERSION]', file=sys.stderr)
         return 2
-    failures = check(sys.argv[1])
+    version = sys.argv[2] if len(sys.argv) == 3 else None
+    if version is not None and not re.fullmatch(r'\d+\.\d+\.\d+', version):
+        print('check-win32: VERSION must be a.b.c, not %r' % version, file=sys.stderr)
+        return 2
+    failures = check(sys.argv[1], version)
     for failure in failures:
         print('check-win32: FAIL: %s' % failure, file=sys.stderr)
     if failures:
@@ -283,7 +391,9 @@ def main():
               file=sys.stderr)
         return 1
     print('check-win32: %s: 32-bit GUI program, address randomisation and NX on, system DLLs only, '
-          'icon, tray menu, strings and dialog present, no execution-level manifest' % sys.argv[1])
+          'icon, tray menu, strings and dialog present, one neutral manifest (controls 6, system '
+          'DPI aware, Windows 7 to 11, no execution level), version %s'
+          % (sys.argv[1], version or 'not compared'))
     return 0
 
 

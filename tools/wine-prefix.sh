@@ -12,7 +12,7 @@ exec 9>"$prefix.lock"
 flock 9
 # The marker names the settings below and the Wine version, so a prefix made
 # with older ones is made anew.
-marker="$prefix/.ready-3-$("$WINE64" --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' '_')"
+marker="$prefix/.ready-4-$("$WINE64" --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' '_')"
 stamp="$prefix/.trellisbourne-prefix"
 if [ ! -f "$marker" ]; then
   # Prefixes made before the stamp existed carry a .ready marker instead.
@@ -28,7 +28,9 @@ if [ ! -f "$marker" ]; then
   WINEPREFIX="$prefix" wineserver -w
   # Windows' own fonts, so dialogs get Windows' metrics and the caption
   # buttons draw as buttons: Debian's Wine does not look for them by itself.
-  for font in marlett.ttf ms_sans_serif.ttf tahoma.ttf tahomabd.ttf; do
+  # MS Sans Serif is the bitmap font: the outline one is wider, and the
+  # dialog's labels no longer fit.
+  for font in marlett.ttf sserife.fon tahoma.ttf tahomabd.ttf; do
     cp /usr/share/wine/fonts/"$font" "$prefix/drive_c/windows/Fonts/"
   done
   # Without a window manager Wine waits on every hidden window unless it

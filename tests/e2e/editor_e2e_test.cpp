@@ -714,4 +714,209 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"TwoInOrder", {{0, "  nCmdShow=2"}, {2, "Delay =4"}}}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
+// One editor per session: a second one brings the first forward and ends, so
+// that no two editors save over each other.
+
+// A window of this driver that takes the foreground, so that a window brought
+// forward shows as the foreground window afterwards.
+class ForegroundTaker {
+public:
+    ForegroundTaker()
+        : window_(CreateWindowExA(0, "STATIC", "foreground taker", WS_POPUP | WS_VISIBLE, 300, 300,
+                                  200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+    ~ForegroundTaker() {
+        if (window_) DestroyWindow(window_);
+    }
+    ForegroundTaker(const ForegroundTaker&) = delete;
+    ForegroundTaker& operator=(const ForegroundTaker&) = delete;
+
+    bool Take() const {
+        return window_ && e2e::WaitFor(
+                              [&] {
+                                  Pump();
+                                  SetForegroundWindow(window_);
+                                  return GetForegroundWindow() == window_;
+                              },
+                              kIdleTimeoutMs);
+    }
+    // Lets this thread follow the activation changes other processes make.
+    static void Pump() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+
+private:
+    HWND window_;
+};
+
+bool WaitForeground(HWND window) {
+    return e2e::WaitFor(
+        [&] {
+            ForegroundTaker::Pump();
+            return GetForegroundWindow() == window;
+        },
+        kIdleTimeoutMs);
+}
+
+std::size_t EditorFrameCount() {
+    e2e::WindowQuery query;
+    query.className = e2e::kEditorFrameClass;
+    return e2e::FindTopLevelWindows(query).size();
+}
+
+HWND WaitForAddDialog(DWORD processId) {
+    e2e::WindowQuery query;
+    query.className = "#32770";
+    query.title = e2e::kAddDialogTitle;
+    query.processId = processId;
+    query.visibleOnly = true;
+    return e2e::WaitForTopLevelWindow(query, kFileDialogTimeoutMs);
+}
+
+class SecondEditor;
+
+struct SecondCase {
+    const char* name;
+    // Puts the first editor in the state of the case; the window that must
+    // come forward, or nullptr when that state could not be reached.
+    std::function<HWND(SecondEditor&)> arrange;
+    // The first editor goes on from that state as if nothing had happened.
+    std::function<void(SecondEditor&)> goOn;
+};
+
+std::ostream& operator<<(std::ostream& os, const SecondCase& c) {
+    return os << c.name;
+}
+
+class SecondEditor : public EditorTest, public testing::WithParamInterface<SecondCase> {
+public:
+    HWND Frame() const { return editor_.Frame(); }
+
+    HWND Minimise(HWND target) const {
+        ShowWindow(Frame(), SW_MINIMIZE);
+        return e2e::WaitFor([&] { return IsIconic(Frame()) != FALSE; }, kIdleTimeoutMs) ? target
+                                                                                       : nullptr;
+    }
+
+    HWND OpenAddDialog() {
+        EXPECT_TRUE(e2e::WriteFileText(kChosen, ""));
+        return editor_.PostClick(IDC_ADD) ? WaitForAddDialog(process_.Id()) : nullptr;
+    }
+
+    // The dialog still takes its answer, and the frame waits for it until then.
+    void AddThroughTheDialog() {
+        EXPECT_FALSE(IsWindowEnabled(Frame())) << "the frame no longer waits for its dialog";
+        ASSERT_TRUE(e2e::AnswerAddDialog(process_.Id(), kChosen, kFileDialogTimeoutMs));
+        EXPECT_TRUE(e2e::WaitFor([&] { return editor_.ListCount() == 4; }, kIdleTimeoutMs));
+        EXPECT_TRUE(e2e::WaitFor([&] { return IsWindowEnabled(Frame()) != FALSE; }, kIdleTimeoutMs));
+    }
+
+    HWND FailASave() {
+        blocker_ = e2e::ConfigPath() + "." + std::to_string(process_.Id()) + ".tmp";
+        if (!CreateDirectoryA(blocker_.c_str(), nullptr)) return nullptr;
+        if (!editor_.Select(0) || !editor_.Type(IDC_DELAY, "99") || !WaitEnabled(IDC_APPLY))
+            return nullptr;
+        if (!editor_.PostClick(IDC_APPLY)) return nullptr;
+        return e2e::WaitForMessageBox("FileError", process_.Id(), kBoxTimeoutMs);
+    }
+
+    // The report is still there to answer; then the edit can still be saved.
+    void AnswerTheReportAndSave() {
+        HWND box = e2e::FindMessageBox("FileError", process_.Id());
+        ASSERT_NE(box, nullptr) << "the report is gone";
+        EXPECT_EQ(e2e::MessageBoxText(box), "Unable to open : " + e2e::ConfigPath());
+        ASSERT_TRUE(e2e::PressMessageBoxOk(box));
+        ASSERT_TRUE(editor_.Settle());
+        EXPECT_TRUE(editor_.Enabled(IDC_APPLY)) << "the change still counts as unsaved";
+        ASSERT_TRUE(RemoveDirectoryA(blocker_.c_str()));
+        Apply();
+        std::vector<AppRecord> expected = Sample();
+        expected[0].delay = 99;
+        EXPECT_EQ(Saved(), expected);
+    }
+
+    // Still the only editor, and it still saves.
+    void SaveAnEdit() {
+        ASSERT_TRUE(editor_.Select(2));
+        ASSERT_TRUE(editor_.Type(IDC_DELAY, "77"));
+        Apply();
+        std::vector<AppRecord> expected = Sample();
+        expected[2].delay = 77;
+        EXPECT_EQ(Saved(), expected);
+    }
+
+    static constexpr const char* kChosen = "C:\\Program Files\\Calendar\\calendar.exe";
+
+protected:
+    void TearDown() override {
+        if (!blocker_.empty()) RemoveDirectoryA(blocker_.c_str());
+        EditorTest::TearDown();
+    }
+
+    std::string blocker_;
+};
+
+TEST_P(SecondEditor, BringsTheFirstForwardAndEnds) {
+    const SecondCase& c = GetParam();
+    Open(Sample());
+    const HWND target = c.arrange(*this);
+    ASSERT_NE(target, nullptr) << "the first editor did not reach the state of the case";
+    ForegroundTaker taker;
+    ASSERT_TRUE(taker.Take()) << "this driver could not take the foreground";
+
+    e2e::Process second = e2e::StartProcess(e2e::TrellisbournePath(), "");
+    ASSERT_TRUE(second.Valid());
+    ASSERT_TRUE(second.WaitExit(kStartTimeoutMs)) << "the second editor is still running";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(EditorFrameCount(), 1u);
+    EXPECT_FALSE(IsIconic(Frame())) << "the frame was left minimised";
+    EXPECT_TRUE(WaitForeground(target)) << "foreground: \"" << e2e::WindowText(GetForegroundWindow())
+                                        << "\", wanted \"" << e2e::WindowText(target) << "\"";
+    EXPECT_TRUE(process_.Running());
+    c.goOn(*this);
+}
+
+const SecondCase kSecondCases[] = {
+    {"Idle", [](SecondEditor& t) { return t.Frame(); }, [](SecondEditor& t) { t.SaveAnEdit(); }},
+    {"Minimised", [](SecondEditor& t) { return t.Minimise(t.Frame()); },
+     [](SecondEditor& t) { t.SaveAnEdit(); }},
+    {"FileDialogOpen", [](SecondEditor& t) { return t.OpenAddDialog(); },
+     [](SecondEditor& t) { t.AddThroughTheDialog(); }},
+    {"FileDialogOpenAndMinimised",
+     [](SecondEditor& t) {
+         HWND dialog = t.OpenAddDialog();
+         return dialog ? t.Minimise(dialog) : nullptr;
+     },
+     [](SecondEditor& t) { t.AddThroughTheDialog(); }},
+    {"SaveFailureReported", [](SecondEditor& t) { return t.FailASave(); },
+     [](SecondEditor& t) { t.AnswerTheReportAndSave(); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(FirstEditor, SecondEditor, testing::ValuesIn(kSecondCases),
+                         [](const testing::TestParamInfo<SecondCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Before its frame exists the first editor may be reporting on the file: the
+// second one ends without touching that report.
+TEST_F(EditorTest, SecondEditorDuringAParsingReportEndsAndLeavesTheReport) {
+    ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText(Sample()) + "Dealy=5\r\n"));
+    Start();
+    HWND box = e2e::WaitForMessageBox("ParsingError", process_.Id(), kStartTimeoutMs);
+    ASSERT_NE(box, nullptr);
+
+    e2e::Process second = e2e::StartProcess(e2e::TrellisbournePath(), "");
+    ASSERT_TRUE(second.Valid());
+    ASSERT_TRUE(second.WaitExit(kStartTimeoutMs)) << "the second editor is still running";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(EditorFrameCount(), 0u);
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_TRUE(IsWindowEnabled(box));
+
+    ASSERT_TRUE(e2e::PressMessageBoxOk(box));
+    ASSERT_TRUE(editor_.Attach(process_.Id(), kStartTimeoutMs));
+    EXPECT_EQ(editor_.ListCount(), static_cast<int>(Sample().size()));
+    EXPECT_EQ(EditorFrameCount(), 1u);
+}
+
 }  // namespace

@@ -248,17 +248,50 @@ INSTANTIATE_TEST_SUITE_P(Cases, LauncherSchedule, testing::ValuesIn(kScheduleCas
 
 using LauncherTray = LauncherTest;
 
-TEST_F(LauncherTray, StopCommandEndsAtOnceWithoutStarting) {
+// The ways a waiting launcher is ended early: the tray's stop command, and a
+// close request as tools that end programs politely send it (taskkill
+// without /f, an installer's restart manager).
+struct EndCase {
+    const char* name;
+    std::function<bool(HWND window, DWORD processId)> act;
+};
+
+std::ostream& operator<<(std::ostream& os, const EndCase& c) { return os << c.name; }
+
+bool PostClose(HWND window) { return PostMessageA(window, WM_CLOSE, 0, 0) != FALSE; }
+
+// Wine's taskkill, run to its end.
+bool Taskkill(DWORD processId) {
+    e2e::Process taskkill =
+        e2e::StartProcess(e2e::WindowsDirectory() + "\\system32\\taskkill.exe",
+                          "/pid " + std::to_string(processId));
+    return taskkill.Valid() && taskkill.WaitExit(20000) && taskkill.ExitCode() == 0;
+}
+
+const EndCase kEarlyEnds[] = {
+    {"StopCommand", [](HWND window, DWORD) { return e2e::PostCommand(window, IDM_STOP); }},
+    {"CloseRequest", [](HWND window, DWORD) { return PostClose(window); }},
+    {"Taskkill", [](HWND, DWORD processId) { return Taskkill(processId); }},
+};
+
+class LauncherEndsEarly : public LauncherTest, public testing::WithParamInterface<EndCase> {};
+
+TEST_P(LauncherEndsEarly, AtOnceWithoutStartingAndWithoutIcon) {
     ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText({Probe("due-first-tick", 0), Probe("due-later", 30)})));
     ASSERT_NO_FATAL_FAILURE(StartLauncher());
     ASSERT_TRUE(e2e::WaitFor([&] { return e2e::TrayIconPresent(window_); }, kTrayTimeoutMs));
 
-    ASSERT_TRUE(e2e::PostCommand(window_, IDM_STOP));
-    // Had it ignored the command, its first tick would have started a record.
-    ASSERT_TRUE(launcher_.WaitExit(20000));
+    ASSERT_TRUE(GetParam().act(window_, launcher_.Id()));
+    // Had it ignored the request, its first tick would have started a record.
+    ASSERT_TRUE(launcher_.WaitExit(20000)) << "the launcher is still running";
     EXPECT_EQ(launcher_.ExitCode(), 0u);
     EXPECT_TRUE(e2e::ReadProbeLog().empty());
+    EXPECT_TRUE(e2e::WaitFor([] { return e2e::TrayIconWindowCount() == 0; }, kTrayTimeoutMs))
+        << "its icon is still in the tray";
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, LauncherEndsEarly, testing::ValuesIn(kEarlyEnds),
+                         [](const testing::TestParamInfo<EndCase>& info) { return info.param.name; });
 
 // The two ways the tray opens the editor: a double-click on the icon and the
 // menu's "Trellisbourne Configuration".
@@ -295,7 +328,10 @@ TEST_P(LauncherOpensEditor, AndKeepsRunning) {
     e2e::Process editor = e2e::OpenProcessById(editorId);
     ASSERT_TRUE(editor.Valid());
     EXPECT_EQ(started.parentId, launcher_.Id());
-    const std::string commandLine = e2e::ProcessCommandLine(editorId);
+    // The snapshot lists a process before its parameter block is filled in.
+    std::string commandLine;
+    EXPECT_TRUE(e2e::WaitFor([&] { return !(commandLine = e2e::ProcessCommandLine(editorId)).empty(); },
+                             10000));
     EXPECT_NE(commandLine.find("Trellisbourne.exe"), std::string::npos) << "command line: " << commandLine;
     EXPECT_EQ(e2e::CommandTail(commandLine), "") << "command line: " << commandLine;
 
@@ -309,6 +345,22 @@ TEST_P(LauncherOpensEditor, AndKeepsRunning) {
     EXPECT_NE(e2e::FindLauncherWindow(launcher_.Id()), nullptr);
     EXPECT_EQ(e2e::ProcessesNamed("Trellisbourne.exe").size(), 2u) << "one request, one editor";
     EXPECT_TRUE(e2e::TrayIconPresent(window_));
+
+    // Asked again while that editor is open (and minimised), the tray brings it
+    // back instead of opening a second one.
+    const HWND frame = e2e::FindTopLevelWindow(editorWindow);
+    ASSERT_NE(frame, nullptr);
+    ShowWindow(frame, SW_MINIMIZE);
+    ASSERT_TRUE(e2e::WaitFor([&] { return IsIconic(frame) != FALSE; }, kTrayTimeoutMs));
+    ASSERT_TRUE(GetParam().act(window_));
+    EXPECT_TRUE(e2e::WaitFor([&] { return !IsIconic(frame); }, 30000)) << "the editor stayed minimised";
+    EXPECT_TRUE(e2e::WaitFor([] { return e2e::ProcessesNamed("Trellisbourne.exe").size() == 2u; }, 30000))
+        << "a second editor stayed";
+    EXPECT_TRUE(editor.Running());
+    e2e::WindowQuery anyEditor;
+    anyEditor.title = e2e::kEditorTitle;
+    anyEditor.visibleOnly = true;
+    EXPECT_EQ(e2e::FindTopLevelWindows(anyEditor).size(), 1u);
 
     ASSERT_TRUE(e2e::PostCommand(window_, IDM_STOP));
     ASSERT_TRUE(launcher_.WaitExit(20000));
@@ -366,5 +418,58 @@ TEST_F(LauncherConfigErrors, UnrecognisedLineIsReportedBeforeTheTrayIcon) {
     EXPECT_EQ(launcher_.ExitCode(), 0u);
     EXPECT_EQ(e2e::ProbeTags(e2e::ReadProbeLog()), std::vector<std::string>{"after-error"});
 }
+
+// One launcher per log-on session: a second one, from a Startup shortcut and a
+// Run value both present say, leaves the work to the first.
+using LauncherSession = LauncherTest;
+
+TEST_F(LauncherSession, SecondLauncherEndsAtOnceAndTheFirstGoesOn) {
+    ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText({Probe("first-tick", 0), Probe("second-tick", 5)})));
+    ASSERT_NO_FATAL_FAILURE(StartLauncher());
+    ASSERT_TRUE(WaitForTrayIcon());
+    // The first has read its list. A bad line now would be reported by a second
+    // launcher that read the file before it looked for the first.
+    ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText({Probe("first-tick", 0)}) + " Delay=0\r\n"));
+
+    e2e::Process second = e2e::StartProcess(e2e::TrellisbournePath(), "run");
+    ASSERT_TRUE(second.Valid());
+    ASSERT_TRUE(second.WaitExit(kWindowTimeoutMs)) << "the second launcher is still running";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(e2e::FindMessageBox("ParsingError"), nullptr);
+    EXPECT_EQ(e2e::TrayIconWindowCount(), 1);
+
+    ASSERT_TRUE(launcher_.WaitExit(static_cast<DWORD>(kTickMs * 2 + 30000)));
+    EXPECT_EQ(launcher_.ExitCode(), 0u);
+    EXPECT_EQ(e2e::ProbeTags(e2e::ReadProbeLog()), (std::vector<std::string>{"first-tick", "second-tick"}))
+        << "each program is started once, by the first launcher";
+}
+
+// However the first launcher ends, the next one runs as usual.
+const EndCase kEnds[] = {
+    {"StopCommand", [](HWND window, DWORD) { return e2e::PostCommand(window, IDM_STOP); }},
+    {"CloseRequest", [](HWND window, DWORD) { return PostClose(window); }},
+    {"LastTick", [](HWND, DWORD) { return true; }},
+};
+
+class LauncherAfterAnother : public LauncherTest, public testing::WithParamInterface<EndCase> {};
+
+TEST_P(LauncherAfterAnother, RunsOnceTheFirstHasEnded) {
+    ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText({Probe("earlier", 0)})));
+    ASSERT_NO_FATAL_FAILURE(StartLauncher());
+    ASSERT_TRUE(WaitForTrayIcon());
+    ASSERT_TRUE(GetParam().act(window_, launcher_.Id()));
+    ASSERT_TRUE(launcher_.WaitExit(kTickMs + 30000));
+    ASSERT_TRUE(e2e::ResetProbeLog());
+
+    ASSERT_TRUE(e2e::WriteConfig(e2e::ConfigText({Probe("later", 0)})));
+    ASSERT_NO_FATAL_FAILURE(StartLauncher());
+    EXPECT_TRUE(WaitForTrayIcon());
+    ASSERT_TRUE(launcher_.WaitExit(kTickMs + 30000));
+    EXPECT_EQ(launcher_.ExitCode(), 0u);
+    EXPECT_EQ(e2e::ProbeTags(e2e::ReadProbeLog()), std::vector<std::string>{"later"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, LauncherAfterAnother, testing::ValuesIn(kEnds),
+                         [](const testing::TestParamInfo<EndCase>& info) { return info.param.name; });
 
 }  // namespace
