@@ -413,7 +413,8 @@ std::string WindowText(HWND window) {
     // WM_GETTEXT reaches controls of other processes too (GetWindowText does not
     // ask them); the timeout keeps a hung target from hanging the test.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, ScaledMs(2000), &length)) {
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, ScaledMs(2000),
+                             &length)) {
         char title[512];
         const int n = GetWindowTextA(window, title, sizeof title);
         return n > 0 ? std::string(title, static_cast<std::size_t>(n)) : std::string();

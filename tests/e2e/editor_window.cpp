@@ -201,8 +201,8 @@ std::string EditorWindow::ItemText(HWND control, UINT lengthMessage, UINT textMe
     std::vector<wchar_t> text(length + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(control, textMessage, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
-                             SendTimeoutMs(), &copied))
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, SendTimeoutMs(),
+                             &copied))
         return {};
     const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), -1, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(size > 0 ? size : 1), '\0');

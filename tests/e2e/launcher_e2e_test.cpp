@@ -303,7 +303,8 @@ TEST_P(LauncherOpensEditor, AndKeepsRunning) {
         EXPECT_TRUE(e2e::WaitFor(
             [&] { return !(commandLine = e2e::ProcessCommandLine(editorId)).empty(); }, 10000))
             << "the editor's command line cannot be read";
-        EXPECT_NE(commandLine.find("Trellisbourne.exe"), std::string::npos) << "command line: " << commandLine;
+        EXPECT_NE(commandLine.find("Trellisbourne.exe"), std::string::npos)
+            << "command line: " << commandLine;
         EXPECT_EQ(e2e::CommandTail(commandLine), "") << "command line: " << commandLine;
     }
 
