@@ -26,15 +26,7 @@ endif()
 add_library(trellis_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
 target_link_libraries(trellis_test_main PUBLIC ${TRELLIS_GTEST_LIBS} trellis_platform)
 
-# A GoogleTest program passes only when it says it ran and passed at least
-# one test: under Wine a crashed program can still end with exit code 0, and a
-# filter that matches nothing would pass silently. A crash reported by the
-# test programs' exception filter fails the test even after the summary.
-function(trellis_require_gtest_pass test)
-  set_tests_properties(${test} PROPERTIES
-    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* tests?\\."
-    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\];crashed: exception")
-endfunction()
+include(TrellisGTestVerdict)
 
 function(trellis_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

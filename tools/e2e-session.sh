@@ -16,6 +16,9 @@
 #                      where it should use the UTC one is caught
 #   E2E_KEEP_SCREEN    if set, a screenshot of the display is written there
 #                      just before the session ends
+#   E2E_WIN32_RUNNABLE the file tools/setup.sh writes (build/win32-runnable),
+#                      for sessions that run a 32-bit program: where it says
+#                      "no: <reason>", the session is skipped (exit code 77)
 set -uo pipefail
 
 if [ "$#" -lt 1 ]; then
@@ -24,6 +27,29 @@ if [ "$#" -lt 1 ]; then
 fi
 
 here="$(cd "$(dirname "$0")" && pwd)"
+if [ -n "${E2E_WIN32_RUNNABLE:-}" ]; then
+  runnable="$(head -n 1 "$E2E_WIN32_RUNNABLE" 2>/dev/null || true)"
+  case "$runnable" in
+  yes)
+    if ! grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
+      echo "e2e-session: 32-bit programs are no longer registered with QEMU; run tools/setup.sh" >&2
+      exit 1
+    fi
+    ;;
+  no:*)
+    echo "e2e-session: skipped: 32-bit programs cannot run here (${runnable#no: })"
+    exit 77
+    ;;
+  *)
+    echo "e2e-session: $E2E_WIN32_RUNNABLE is missing; run tools/setup.sh" >&2
+    exit 1
+    ;;
+  esac
+fi
+if [ ! -f "$1" ]; then
+  echo "e2e-session: no $1 (the 32-bit sessions use the win64 preset's build)" >&2
+  exit 1
+fi
 run_timeout="${E2E_TIMEOUT:-240}"
 template="${E2E_TEMPLATE:-/tmp/wp-e2e-template}"
 

@@ -83,8 +83,17 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
 
 }  // namespace
 
+DWORD ScaledMs(DWORD ms) {
+    static const DWORD scale = [] {
+        const char* value = std::getenv("E2E_TIME_SCALE");
+        const long n = value ? std::strtol(value, nullptr, 10) : 1;
+        return static_cast<DWORD>(n > 1 ? n : 1);
+    }();
+    return ms == INFINITE ? ms : ms * scale;
+}
+
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
-    const std::uint64_t deadline = NowMs() + timeoutMs;
+    const std::uint64_t deadline = NowMs() + ScaledMs(timeoutMs);
     for (;;) {
         if (condition()) return true;
         if (NowMs() >= deadline) return condition();
@@ -254,7 +263,7 @@ Process::~Process() {
 bool Process::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitExit(DWORD timeoutMs) const {
-    return handle_ && WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+    return handle_ && WaitForSingleObject(handle_, ScaledMs(timeoutMs)) == WAIT_OBJECT_0;
 }
 
 DWORD Process::ExitCode() const {
@@ -266,7 +275,7 @@ DWORD Process::ExitCode() const {
 void Process::Terminate() {
     if (Running()) {
         TerminateProcess(handle_, 255);
-        WaitForSingleObject(handle_, 5000);
+        WaitForSingleObject(handle_, ScaledMs(5000));
     }
 }
 
@@ -323,8 +332,7 @@ std::vector<ProcessEntry> ProcessesNamed(const std::string& exeName) {
 
 std::string ProcessCommandLine(DWORD id) {
     // Read from the process's own parameter block, as the system keeps it:
-    // PEB -> RTL_USER_PROCESS_PARAMETERS -> CommandLine (a driver and its
-    // target are both 64-bit, so the layouts agree).
+    // PEB -> RTL_USER_PROCESS_PARAMETERS -> CommandLine, in 64-bit layouts.
     using QueryFn = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
     static const auto query = reinterpret_cast<QueryFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
@@ -347,6 +355,12 @@ std::string ProcessCommandLine(DWORD id) {
     std::string line(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, &line[0], size, nullptr, nullptr);
     return line;
+}
+
+bool Is32BitProcess(DWORD id) {
+    UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    BOOL wow64 = FALSE;
+    return process && IsWow64Process(process.get(), &wow64) && wow64;
 }
 
 std::string CommandTail(const std::string& commandLine) {
@@ -399,7 +413,8 @@ std::string WindowText(HWND window) {
     // WM_GETTEXT reaches controls of other processes too (GetWindowText does not
     // ask them); the timeout keeps a hung target from hanging the test.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, ScaledMs(2000),
+                             &length)) {
         char title[512];
         const int n = GetWindowTextA(window, title, sizeof title);
         return n > 0 ? std::string(title, static_cast<std::size_t>(n)) : std::string();
@@ -407,7 +422,7 @@ std::string WindowText(HWND window) {
     std::vector<char> text(length + 1, '\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 2000, &copied))
+                             SMTO_ABORTIFHUNG, ScaledMs(2000), &copied))
         return {};
     return std::string(text.data(), std::min<std::size_t>(copied, length));
 }
@@ -494,7 +509,7 @@ bool SendTaskbarCreated(HWND window) {
     const UINT message = RegisterWindowMessageA("TaskbarCreated");
     DWORD_PTR ignored = 0;
     return message != 0 &&
-           SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+           SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, ScaledMs(10000), &ignored) != 0;
 }
 
 int TrayIconWindowCount() {

@@ -11,9 +11,13 @@
 //   TRELLIS_EXE        Trellisbourne.exe under test
 //   TRELLIS_PROBE_APP  probe_app.exe (see probe_app.cpp)
 //
+//   E2E_TIME_SCALE     factor for every timeout (default 1): the 32-bit
+//                      program runs under emulation and is slower
+//
 // Waiting: never sleep for a fixed time and then assert. Use WaitFor() with a
 // condition and a generous timeout; it polls every few milliseconds and
-// returns as soon as the condition holds.
+// returns as soon as the condition holds. Timeouts given to the driver are
+// scaled by E2E_TIME_SCALE; bounds on the program's own timing are not.
 //
 // A new driver program (an editor test, say) takes three lines in
 // tests/e2e/CMakeLists.txt and one or more sessions:
@@ -46,6 +50,10 @@
 namespace e2e {
 
 // Waiting
+
+// `ms` multiplied by E2E_TIME_SCALE: every timeout the driver takes goes
+// through it, so a test passes plain figures.
+DWORD ScaledMs(DWORD ms);
 
 // Polls `condition` every `pollMs` until it holds (true) or `timeoutMs` has
 // passed (false). The condition is always evaluated at least once, and once
@@ -156,8 +164,11 @@ struct ProcessEntry {
 };
 std::vector<ProcessEntry> ListProcesses();
 std::vector<ProcessEntry> ProcessesNamed(const std::string& exeName);  // case-insensitive
-// The full command line of another process; empty when it cannot be read.
+// The full command line of another 64-bit process; empty when it cannot be
+// read (yet: a process just created may not have set it up). Wine keeps
+// none that a 64-bit process can read for a 32-bit one.
 std::string ProcessCommandLine(DWORD id);
+bool Is32BitProcess(DWORD id);
 // The command line without the program name (quoted or not), and without the
 // blanks that follow it.
 std::string CommandTail(const std::string& commandLine);

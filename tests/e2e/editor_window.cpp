@@ -9,7 +9,12 @@ namespace {
 
 // Long enough for a slow machine, short enough that a hung editor fails the
 // test instead of hanging it.
-constexpr UINT kSendTimeoutMs = 10000;
+constexpr UINT kSendTimeoutBaseMs = 10000;
+UINT SendTimeoutMs() {
+    return ScaledMs(kSendTimeoutBaseMs);
+}
+// How long the idle pass may take to follow a change.
+constexpr DWORD kIdleTimeoutMs = 5000;
 
 HWND FindFrame(DWORD processId, bool visibleOnly) {
     WindowQuery query;
@@ -69,7 +74,8 @@ std::vector<HWND> EditorWindow::ItemsWithId(int id) const {
 
 LRESULT EditorWindow::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result))
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, SendTimeoutMs(),
+                             &result))
         return -1;
     return static_cast<LRESULT>(result);
 }
@@ -94,7 +100,10 @@ bool EditorWindow::Type(int id, const std::string& text) const {
 }
 
 bool EditorWindow::Click(int id) const {
-    return Send(Item(id), BM_CLICK, 0, 0) != -1;
+    // As a user can: once the idle pass has enabled the button. (A click on a
+    // disabled radio button makes Wine loop for ever looking for its group.)
+    return WaitFor([&] { return Enabled(id); }, kIdleTimeoutMs) &&
+           Send(Item(id), BM_CLICK, 0, 0) != -1;
 }
 
 bool EditorWindow::Scroll(int barId, int scrollCode) const {
@@ -126,7 +135,7 @@ bool EditorWindow::PostKey(int id, UINT virtualKey) const {
 bool EditorWindow::Settle() const {
     for (int round = 0; round < 2; ++round) {
         DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &ignored))
+        if (!SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, SendTimeoutMs(), &ignored))
             return false;
     }
     return true;
@@ -186,13 +195,13 @@ std::string EditorWindow::ItemText(HWND control, UINT lengthMessage, UINT textMe
     // messages across processes as wide text, which overruns an ANSI buffer.
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(control, lengthMessage, static_cast<WPARAM>(index), 0, SMTO_NORMAL,
-                             kSendTimeoutMs, &length) ||
+                             SendTimeoutMs(), &length) ||
         static_cast<LRESULT>(length) < 0)
         return {};
     std::vector<wchar_t> text(length + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(control, textMessage, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, kSendTimeoutMs,
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, SendTimeoutMs(),
                              &copied))
         return {};
     const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), -1, nullptr, 0, nullptr, nullptr);
@@ -219,7 +228,7 @@ bool AnswerAddDialog(DWORD processId, const std::string& path, DWORD timeoutMs) 
         DWORD_PTR result = 0;
         if (!field ||
             !SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
-                                 SMTO_NORMAL, kSendTimeoutMs, &result))
+                                 SMTO_NORMAL, SendTimeoutMs(), &result))
             return false;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }

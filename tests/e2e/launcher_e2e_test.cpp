@@ -328,12 +328,18 @@ TEST_P(LauncherOpensEditor, AndKeepsRunning) {
     e2e::Process editor = e2e::OpenProcessById(editorId);
     ASSERT_TRUE(editor.Valid());
     EXPECT_EQ(started.parentId, launcher_.Id());
-    // The snapshot lists a process before its parameter block is filled in.
-    std::string commandLine;
-    EXPECT_TRUE(e2e::WaitFor([&] { return !(commandLine = e2e::ProcessCommandLine(editorId)).empty(); },
-                             10000));
-    EXPECT_NE(commandLine.find("Trellisbourne.exe"), std::string::npos) << "command line: " << commandLine;
-    EXPECT_EQ(e2e::CommandTail(commandLine), "") << "command line: " << commandLine;
+    // The sessions of the 64-bit program check the command line; Wine keeps
+    // none readable from here for a 32-bit process.
+    if (!e2e::Is32BitProcess(editorId)) {
+        // A process just created may not have its parameter block yet.
+        std::string commandLine;
+        EXPECT_TRUE(e2e::WaitFor(
+            [&] { return !(commandLine = e2e::ProcessCommandLine(editorId)).empty(); }, 10000))
+            << "the editor's command line cannot be read";
+        EXPECT_NE(commandLine.find("Trellisbourne.exe"), std::string::npos)
+            << "command line: " << commandLine;
+        EXPECT_EQ(e2e::CommandTail(commandLine), "") << "command line: " << commandLine;
+    }
 
     e2e::WindowQuery editorWindow;
     editorWindow.title = e2e::kEditorTitle;
