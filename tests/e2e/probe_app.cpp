@@ -4,8 +4,9 @@
 //
 //   <tick ms>|<STARTUPINFO dwFlags>|<wShowWindow>|<own module path>|<command tail>
 //
-// It is a GUI program that never shows a window; it checks its queue once so
-// that WinExec's wait for input idle ends at once rather than at process end.
+// It is a GUI program that never shows a window; it checks its queue once,
+// after writing its line, so that WinExec's wait for input idle ends then
+// rather than at process end.
 #include <windows.h>
 
 #include <cstdint>
@@ -69,13 +70,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
 
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-
     const std::string module = ModulePath();
     char head[64];
     std::snprintf(head, sizeof head, "%llu|%lu|%u|", static_cast<unsigned long long>(tick),
                   static_cast<unsigned long>(startup.dwFlags), static_cast<unsigned>(startup.wShowWindow));
     const std::string line = head + module + "|" + CommandTail(GetCommandLineA()) + "\r\n";
-    return AppendLine(LogPath(module), line) ? 0 : 1;
+    const bool logged = AppendLine(LogPath(module), line);
+
+    // Only now waiting for input: the launcher's WinExec returns once the
+    // program it started is idle, so by then the line is in the log, and a
+    // test that reads the log as soon as the launcher has ended misses none.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    return logged ? 0 : 1;
 }
