@@ -452,8 +452,8 @@ TEST_F(LauncherSession, SecondLauncherEndsAtOnceAndTheFirstGoesOn) {
 
 // However the first launcher ends, the next one runs as usual.
 const EndCase kEnds[] = {
-    {"StopCommand", [](HWND window, DWORD) { return e2e::PostCommand(window, IDM_STOP); }},
-    {"CloseRequest", [](HWND window, DWORD) { return PostClose(window); }},
+    kEarlyEnds[0],  // the stop command
+    kEarlyEnds[1],  // a close request
     {"LastTick", [](HWND, DWORD) { return true; }},
 };
 
